@@ -1,0 +1,88 @@
+#pragma once
+// A dBASE table: the working tables' engine.
+//
+// Writes level 7 (field names up to 31 characters, Windows-1252 driver);
+// reads dBASE III, IV, 5, 7 and FoxPro. Text crosses this interface as
+// Windows-1252 bytes. Every failure throws thn::Error with a Spanish message
+// that names the operation and the file.
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace thn::dbf {
+
+enum class TipoCampo { Caracter, Logico, Entero, Flotante };
+
+struct DefinicionCampo {
+    std::string nombre;  // upper case ASCII, up to 31 characters
+    TipoCampo tipo;
+    int ancho = 0;       // character fields only: 1 to 254
+};
+
+enum class Acceso { Compartido, Exclusivo };
+
+class Tabla {
+public:
+    // Creates (replacing) the table file at `ruta` with the given fields and no records.
+    static void Crear(const std::filesystem::path& ruta, const std::vector<DefinicionCampo>& campos);
+
+    // Opens an existing table. Exclusive access takes an advisory lock that
+    // fails while another table object or process holds the table; shared
+    // access fails only while someone holds it exclusively.
+    Tabla(const std::filesystem::path& ruta, Acceso acceso);
+    ~Tabla();  // closes; never throws
+    Tabla(Tabla&&) noexcept;
+    Tabla& operator=(Tabla&&) noexcept;
+    Tabla(const Tabla&) = delete;
+    Tabla& operator=(const Tabla&) = delete;
+
+    const std::filesystem::path& Ruta() const;
+    bool Abierta() const;
+    // Writes what was posted, updates the header, releases the lock. Idempotent.
+    void Cerrar();
+
+    // Writing: Anadir starts a blank record (every field null/blank),
+    // Poner* fill it, Grabar appends it at the end. A record started and not
+    // posted is discarded.
+    void Anadir();
+    void PonerTexto(std::string_view campo, std::string_view ansi);  // cut to the width; also numbers from text
+    void PonerLogico(std::string_view campo, bool valor);
+    void PonerEntero(std::string_view campo, std::int32_t valor);
+    void PonerFlotante(std::string_view campo, double valor);
+    void PonerNulo(std::string_view campo);
+    void Grabar();
+
+    // Navigation over live (not deleted) records, in record order.
+    void Primero();
+    void Siguiente();
+    bool Fin() const;
+    std::size_t NumeroRegistros() const;   // live records
+    std::size_t RegistroActual() const;    // 1-based physical record number of the current record
+
+    // Reading the current record.
+    bool ExisteCampo(std::string_view campo) const;
+    bool EsNulo(std::string_view campo) const;
+    // Character fields without trailing blanks; numbers in shortest decimal
+    // form with `separador`; logical as "T"/"F"; empty when null.
+    std::string LeerTexto(std::string_view campo, char separador = '.') const;
+    std::int32_t LeerEntero(std::string_view campo, char separador = '.') const;  // null reads as 0
+    double LeerNumero(std::string_view campo, char separador = '.') const;        // null reads as 0
+    bool LeerLogico(std::string_view campo) const;
+
+    // First live record, in record order, whose field's text equals `valor`
+    // exactly; it becomes the current record. Costs O(1) after one pass.
+    bool Localizar(std::string_view campo, std::string_view valor);
+
+    std::vector<DefinicionCampo> Campos() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace thn::dbf

@@ -1,0 +1,73 @@
+#include "formats/directorio_trabajo.h"
+
+#include "formats/error.h"
+
+#include <cstdlib>
+
+namespace thn {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Minusculas(std::string s)
+{
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+}  // namespace
+
+fs::path DirectorioTrabajo(const std::optional<fs::path>& explicito)
+{
+    if (explicito)
+        return *explicito;
+    if (const char* var = std::getenv("TRANSHORALIA_HTEMP"); var && *var)
+        return fs::path(var);
+#ifdef _WIN32
+    return fs::path("C:\\HTEMP");
+#else
+    fs::path prefijo;
+    if (const char* wine = std::getenv("WINEPREFIX"); wine && *wine)
+        prefijo = wine;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        prefijo = fs::path(home) / ".wine";
+    else
+        prefijo = ".wine";
+    return prefijo / "drive_c" / "HTEMP";
+#endif
+}
+
+void ComprobarDirectorioTrabajo(const fs::path& directorio)
+{
+    std::error_code ec;
+    if (!fs::is_directory(directorio, ec))
+        throw Error(Formatear("No existe el directorio de trabajo de Horalia '%s'", {directorio.string()}));
+}
+
+std::optional<fs::path> BuscarFichero(const fs::path& directorio, const std::string& nombre)
+{
+    std::error_code ec;
+    const fs::path exacto = directorio / nombre;
+    if (fs::is_regular_file(exacto, ec))
+        return exacto;
+    const std::string buscado = Minusculas(nombre);
+    for (auto it = fs::directory_iterator(directorio, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        if (Minusculas(it->path().filename().string()) == buscado && it->is_regular_file(ec))
+            return it->path();
+    }
+    return std::nullopt;
+}
+
+void BorrarFichero(const fs::path& directorio, const std::string& nombre)
+{
+    // Several spellings may stand side by side on a case-sensitive disk.
+    while (auto encontrado = BuscarFichero(directorio, nombre)) {
+        std::error_code ec;
+        if (!fs::remove(*encontrado, ec))
+            return;
+    }
+}
+
+}  // namespace thn

@@ -1,0 +1,76 @@
+#include "formats/informe.h"
+
+#include <cstdio>
+
+namespace thn {
+namespace {
+
+std::string JsonTexto(const std::string& s)
+{
+    std::string r = "\"";
+    for (unsigned char c : s) {
+        switch (c) {
+        case '"': r += "\\\""; break;
+        case '\\': r += "\\\\"; break;
+        case '\n': r += "\\n"; break;
+        case '\r': r += "\\r"; break;
+        case '\t': r += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                r += buf;
+            } else {
+                r += static_cast<char>(c);
+            }
+        }
+    }
+    return r + "\"";
+}
+
+std::string JsonOmisiones(const std::vector<Omision>& lista)
+{
+    std::string r = "[";
+    for (std::size_t i = 0; i < lista.size(); ++i) {
+        if (i)
+            r += ",";
+        r += "{\"donde\":" + JsonTexto(lista[i].donde) + ",\"motivo\":" + JsonTexto(lista[i].motivo) + "}";
+    }
+    return r + "]";
+}
+
+}  // namespace
+
+std::string TextoInforme(const Informe& informe)
+{
+    std::string r;
+    for (const auto& c : informe.recuentos)
+        r += c.tabla + ": " + std::to_string(c.registros) + (c.registros == 1 ? " registro\n" : " registros\n");
+    if (!informe.omisiones.empty()) {
+        r += "Datos omitidos (" + std::to_string(informe.omisiones.size()) + "):\n";
+        for (const auto& o : informe.omisiones)
+            r += "  " + o.donde + ": " + o.motivo + "\n";
+    }
+    if (!informe.avisos.empty()) {
+        r += "Búsquedas sin resultado (" + std::to_string(informe.avisos.size()) + "):\n";
+        for (const auto& o : informe.avisos)
+            r += "  " + o.donde + ": " + o.motivo + "\n";
+    }
+    return r;
+}
+
+std::string JsonInforme(const Informe& informe)
+{
+    std::string r = "{\"recuentos\":[";
+    for (std::size_t i = 0; i < informe.recuentos.size(); ++i) {
+        if (i)
+            r += ",";
+        r += "{\"tabla\":" + JsonTexto(informe.recuentos[i].tabla)
+           + ",\"registros\":" + std::to_string(informe.recuentos[i].registros) + "}";
+    }
+    r += "],\"omisiones\":" + JsonOmisiones(informe.omisiones);
+    r += ",\"avisos\":" + JsonOmisiones(informe.avisos) + "}";
+    return r;
+}
+
+}  // namespace thn

@@ -1,0 +1,57 @@
+#include "comun/comun.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <stdexcept>
+
+namespace thn::prueba {
+
+DirectorioTemporal::DirectorioTemporal()
+{
+    std::random_device azar;
+    const auto base = std::filesystem::temp_directory_path();
+    for (int intento = 0; intento < 100; ++intento) {
+        auto candidato = base / ("thn-prueba-" + std::to_string(azar()));
+        if (std::filesystem::create_directory(candidato)) {
+            ruta_ = candidato;
+            return;
+        }
+    }
+    throw std::runtime_error("no se pudo crear un directorio temporal");
+}
+
+DirectorioTemporal::~DirectorioTemporal()
+{
+    std::error_code ec;
+    // Give back write permission first: some tests make folders read-only.
+    for (auto it = std::filesystem::recursive_directory_iterator(ruta_, ec);
+         !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec))
+        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ec);
+    std::filesystem::permissions(ruta_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(ruta_, ec);
+}
+
+void EscribirFichero(const std::filesystem::path& ruta, std::string_view contenido)
+{
+    std::ofstream f(ruta, std::ios::binary | std::ios::trunc);
+    if (!f)
+        throw std::runtime_error("no se pudo escribir " + ruta.string());
+    f.write(contenido.data(), static_cast<std::streamsize>(contenido.size()));
+}
+
+std::string LeerFichero(const std::filesystem::path& ruta)
+{
+    std::ifstream f(ruta, std::ios::binary);
+    if (!f)
+        throw std::runtime_error("no se pudo leer " + ruta.string());
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+std::filesystem::path DatosPrueba() { return THN_DATOS_PRUEBA; }
+std::filesystem::path DirectorioBinario() { return THN_DIR_BINARIO; }
+
+}  // namespace thn::prueba

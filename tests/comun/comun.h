@@ -1,0 +1,33 @@
+#pragma once
+// Helpers shared by every test program.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace thn::prueba {
+
+// A fresh directory under the system's temporary directory, removed with its
+// contents when the object goes away.
+class DirectorioTemporal {
+public:
+    DirectorioTemporal();
+    ~DirectorioTemporal();
+    DirectorioTemporal(const DirectorioTemporal&) = delete;
+    DirectorioTemporal& operator=(const DirectorioTemporal&) = delete;
+    const std::filesystem::path& Ruta() const { return ruta_; }
+    std::filesystem::path operator/(const std::string& nombre) const { return ruta_ / nombre; }
+
+private:
+    std::filesystem::path ruta_;
+};
+
+void EscribirFichero(const std::filesystem::path& ruta, std::string_view contenido);
+std::string LeerFichero(const std::filesystem::path& ruta);
+
+// Folder of the fixtures kept in the repository (tests/data).
+std::filesystem::path DatosPrueba();
+// The build tree's top folder (helper programs built for the tests live there).
+std::filesystem::path DirectorioBinario();
+
+}  // namespace thn::prueba
