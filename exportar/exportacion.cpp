@@ -1,1 +1,29 @@
-// placeholder, replaced by the export
+#include "exportar/exportacion.h"
+
+#include "exportar/conversiones.h"
+#include "formats/documento_centro.h"
+
+namespace thn {
+
+ResultadoAccion Exportar(const std::filesystem::path& documento, const std::filesystem::path& directorio,
+                         RegistrosCodigos& registros, ComponentesTabla& componentes, char separador)
+{
+    ResultadoAccion resultado;
+    std::error_code ec;
+    if (documento.empty() || !std::filesystem::is_regular_file(documento, ec)) {
+        resultado.desenlace = Desenlace::FaltaEntrada;
+        return resultado;
+    }
+    const DocumentoCentro doc = DocumentoCentro::Cargar(documento);
+
+    // A second export in one run must give the same tables as the first.
+    registros.Vaciar();
+    CierreComponentes cierre(componentes);
+    ContextoExportacion c{doc, directorio, registros, componentes, separador, resultado.informe};
+    for (auto conversion : {TransformarMaterias, TransformarTareas, TransformarProfesores, TransformarAulas,
+                            TransformarGrupos, TransformarTramos, TransformarAsignaturas})
+        conversion(c);
+    return resultado;
+}
+
+}  // namespace thn

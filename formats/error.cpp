@@ -5,7 +5,7 @@ namespace thn {
 std::string TextoCajaError(const std::string& mensaje)
 {
     // Compared as bytes of the UTF-8 text: every character before '.' is ASCII.
-    if (!mensaje.empty() && static_cast<unsigned char>(mensaje.back()) <= '.')
+    if (mensaje.empty() || static_cast<unsigned char>(mensaje.back()) <= '.')
         return mensaje;
     return mensaje + ".";
 }

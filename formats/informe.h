@@ -26,6 +26,14 @@ struct Informe {
     bool HayDatosOmitidos() const { return !omisiones.empty() || !avisos.empty(); }
 };
 
+// How an action of either direction ended when it did not throw.
+enum class Desenlace { Completado, FaltaEntrada };
+
+struct ResultadoAccion {
+    Desenlace desenlace = Desenlace::Completado;
+    Informe informe;
+};
+
 // Spanish text of the report, one line per item (UTF-8).
 std::string TextoInforme(const Informe& informe);
 // The same as a JSON object.

@@ -1,1 +1,181 @@
-// placeholder, replaced by the import
+#include "importar/importacion.h"
+
+#include "formats/directorio_trabajo.h"
+#include "formats/documento_centro.h"
+#include "formats/error.h"
+#include "formats/numeros.h"
+#include "formats/texto.h"
+
+#include <array>
+
+namespace thn {
+namespace {
+
+constexpr std::array<const char*, 8> kCamposSoluc = {"DIA", "HORA", "SESIONES", "CODGRUPO",
+                                                     "ASIG", "TAREA", "PROF", "AULA"};
+
+// Text of the document that passes through the tables' code page on its way
+// to the result: what the page cannot hold does not survive.
+std::string PorLaPagina(const std::string& utf8)
+{
+    return DesdeAnsi(AAnsi(utf8));
+}
+
+// The activity of an entry: LECT and GUAR name the usual activities; a code
+// of ASIGNOMT gives its identifier; the subject's own prefix gives the subject.
+std::string Actividad(std::string tarea, const std::string& casig, dbf::Tabla& materias)
+{
+    if (tarea == "LECT")
+        tarea = "LECTIVA";
+    else if (tarea == "GUAR")
+        tarea = "GUARDIA";
+    if (materias.Localizar("COD", tarea))
+        return materias.LeerTexto("IDASIG");
+    if (PrimerosAnsi(casig, 4) == tarea)
+        return casig;
+    return tarea;
+}
+
+class Transferencia {
+public:
+    Transferencia(ComponentesTabla& c, char separador, Informe& informe)
+        : soluc_(c.wwTableSoluc.Tabla()), grupos_(c.wwTableGrupos.Tabla()), profesores_(c.wwTableProfesor.Tabla()),
+          aulas_(c.wwTableAulas.Tabla()), materias_(c.wwTableNomAsg.Tabla()), separador_(separador),
+          informe_(informe)
+    {
+        for (const char* campo : kCamposSoluc)
+            if (!soluc_.ExisteCampo(campo))
+                throw Error(Formatear("Falta el campo '%s' en la tabla de solución '%s'",
+                                      {campo, soluc_.Ruta().string()}));
+    }
+
+    std::size_t Ejecutar(Elemento contenedor)
+    {
+        std::size_t escritas = 0;
+        for (soluc_.Primero(); !soluc_.Fin(); soluc_.Siguiente())
+            if (Entrada(contenedor))
+                ++escritas;
+        return escritas;
+    }
+
+private:
+    std::string Donde() const { return "SOLUC registro " + std::to_string(soluc_.RegistroActual()); }
+
+    void Aviso(const std::string& tabla, const std::string& campo, const std::string& clave)
+    {
+        if (!clave.empty())
+            informe_.avisos.push_back({Donde(), "ningún registro de " + tabla + " tiene " + campo + " '"
+                                                    + DesdeAnsi(clave) + "'; el atributo queda vacío"});
+    }
+
+    bool Entrada(Elemento contenedor)
+    {
+        const std::int32_t dia = soluc_.LeerEntero("DIA", separador_);
+        if (dia == 0) {
+            informe_.omisiones.push_back({Donde(), "sin día (DIA 0): no se escribe"});
+            return false;
+        }
+        if (soluc_.LeerNumero("HORA", separador_) == 0) {
+            informe_.omisiones.push_back({Donde(), "sin hora (HORA 0): no se escribe"});
+            return false;
+        }
+        const std::string hora = soluc_.LeerTexto("HORA", separador_);
+        const std::string sesiones = soluc_.LeerTexto("SESIONES", separador_);
+
+        std::string cgrupo, idcurso, casig, cprofe, caula;
+        const std::string codgrupo = soluc_.LeerTexto("CODGRUPO", separador_);
+        if (grupos_.Localizar("ABREV", codgrupo)) {
+            cgrupo = grupos_.LeerTexto("IDGRUPO");
+            idcurso = grupos_.LeerTexto("IDCURSO");
+        } else {
+            Aviso("GRUPOST", "ABREV", codgrupo);
+        }
+        const std::string asig = soluc_.LeerTexto("ASIG", separador_);
+        if (!materias_.Localizar("COD", asig)) {
+            informe_.omisiones.push_back(
+                {Donde(), "la materia '" + DesdeAnsi(asig) + "' no está en ASIGNOMT: no se escribe"});
+            return false;
+        }
+        casig = materias_.LeerTexto("IDASIG");
+        const std::string cactiv = Actividad(soluc_.LeerTexto("TAREA", separador_), casig, materias_);
+        const std::string prof = soluc_.LeerTexto("PROF", separador_);
+        if (profesores_.Localizar("ABREV", prof))
+            cprofe = profesores_.LeerTexto("IDPROF");
+        else
+            Aviso("PROFT", "ABREV", prof);
+        const std::string aula = soluc_.LeerTexto("AULA", separador_);
+        if (aulas_.Localizar("ABREV", aula))
+            caula = aulas_.LeerTexto("IDAULA");
+        else
+            Aviso("AULAT", "ABREV", aula);
+
+        Elemento e = contenedor.AnadirHijo("dsolucion");
+        e.PonerAtributo("casig", DesdeAnsi(casig));
+        e.PonerAtributo("cgrupo", DesdeAnsi(cgrupo));
+        e.PonerAtributo("cprofe", DesdeAnsi(cprofe));
+        e.PonerAtributo("caula", DesdeAnsi(caula));
+        e.PonerAtributo("cactiv", DesdeAnsi(cactiv));
+        e.PonerAtributo("dia", TextoDesdeEntero(dia));
+        e.PonerAtributo("hora", DesdeAnsi(hora));
+        e.PonerAtributo("sesiones", DesdeAnsi(sesiones));
+        e.PonerAtributo("idcurso", DesdeAnsi(idcurso));
+        return true;
+    }
+
+    dbf::Tabla& soluc_;
+    dbf::Tabla& grupos_;
+    dbf::Tabla& profesores_;
+    dbf::Tabla& aulas_;
+    dbf::Tabla& materias_;
+    char separador_;
+    Informe& informe_;
+};
+
+}  // namespace
+
+std::filesystem::path RutaResultado(const std::filesystem::path& documento)
+{
+    return documento.parent_path() / ("ResultadoHoralia" + documento.filename().string());
+}
+
+ResultadoAccion Importar(const std::filesystem::path& documento, const std::filesystem::path& directorio,
+                         ComponentesTabla& componentes, char separador, const Reloj& reloj)
+{
+    ResultadoAccion resultado;
+    std::error_code ec;
+    if (documento.empty() || !std::filesystem::is_regular_file(documento, ec)
+        || !BuscarFichero(directorio, "SOLUC.DBF")) {
+        resultado.desenlace = Desenlace::FaltaEntrada;
+        return resultado;
+    }
+
+    CierreComponentes cierre(componentes);
+    for (ComponenteTabla* c : {&componentes.wwTableSoluc, &componentes.wwTableGrupos, &componentes.wwTableProfesor,
+                               &componentes.wwTableAulas, &componentes.wwTableNomAsg, &componentes.wwTableAsig})
+        c->Abrir(directorio);
+
+    DocumentoCentro doc = DocumentoCentro::Cargar(documento);
+    const Elemento raiz = doc.Raiz();
+    const std::string codigo_interno = PorLaPagina(raiz.Atributo("codigo_interno"));
+    const std::string nombre = PorLaPagina(raiz.Atributo("nombre"));
+    const std::string curso = PorLaPagina(raiz.Atributo("curso"));
+    const std::string version = PorLaPagina(raiz.Atributo("version"));
+
+    doc.QuitarRaiz();
+    Elemento centro = doc.CrearRaiz("centro");
+    centro.PonerAtributo("codigo_interno", codigo_interno);
+    centro.PonerAtributo("nombre", nombre);
+    centro.PonerAtributo("curso", curso);
+    centro.PonerAtributo("fecha_exportacion", reloj.MarcaTemporal());
+    centro.PonerAtributo("version", version);
+    Elemento solucion = centro.AnadirHijo("solucion_horario");
+
+    Transferencia transferencia(componentes, separador, resultado.informe);
+    resultado.informe.recuentos.push_back({"dsolucion", transferencia.Ejecutar(solucion)});
+
+    componentes.CerrarTodos();
+    doc.Guardar(RutaResultado(documento));
+    return resultado;
+}
+
+}  // namespace thn

@@ -1,0 +1,27 @@
+#include "exportar/contexto.h"
+
+#include "formats/texto.h"
+
+namespace thn {
+
+std::string AtributoAnsi(const Elemento& e, const char* atributo)
+{
+    return AAnsi(e.Atributo(atributo));
+}
+
+std::string Donde(const Elemento& e)
+{
+    return e.Nombre() + " número " + std::to_string(e.Posicion());
+}
+
+void AnotarRecuento(Informe& informe, const std::string& tabla, std::size_t registros)
+{
+    for (auto& r : informe.recuentos)
+        if (r.tabla == tabla) {
+            r.registros += registros;
+            return;
+        }
+    informe.recuentos.push_back({tabla, registros});
+}
+
+}  // namespace thn

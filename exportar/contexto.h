@@ -1,0 +1,31 @@
+#pragma once
+// What every conversion of the export works with.
+
+#include "exportar/registros_codigos.h"
+#include "formats/componentes_tabla.h"
+#include "formats/documento_centro.h"
+#include "formats/informe.h"
+
+#include <filesystem>
+#include <string>
+
+namespace thn {
+
+struct ContextoExportacion {
+    const DocumentoCentro& documento;
+    std::filesystem::path directorio;
+    RegistrosCodigos& registros;
+    ComponentesTabla& componentes;
+    char separador;   // the user's decimal separator, for the hours
+    Informe& informe;
+};
+
+// Attribute text converted to the tables' code page.
+std::string AtributoAnsi(const Elemento& e, const char* atributo);
+
+// "dmateria número 3"
+std::string Donde(const Elemento& e);
+
+void AnotarRecuento(Informe& informe, const std::string& tabla, std::size_t registros);
+
+}  // namespace thn

@@ -1,0 +1,16 @@
+#pragma once
+// The seven conversions of the export, run in this order by Exportar.
+
+#include "exportar/contexto.h"
+
+namespace thn {
+
+void TransformarMaterias(ContextoExportacion& c);     // subjects: rebuilds ASIGNOMT
+void TransformarTareas(ContextoExportacion& c);       // activities: appended to ASIGNOMT
+void TransformarProfesores(ContextoExportacion& c);   // PROFT
+void TransformarAulas(ContextoExportacion& c);        // AULAT
+void TransformarGrupos(ContextoExportacion& c);       // GRUPOST
+void TransformarTramos(ContextoExportacion& c);       // DIASHORAST
+void TransformarAsignaturas(ContextoExportacion& c);  // ASIGT
+
+}  // namespace thn

@@ -1,0 +1,82 @@
+// Subjects and activities into ASIGNOMT. Both kinds are `dmateria`
+// elements; an activity is one whose code equals its activity code.
+
+#include "exportar/conversiones.h"
+
+#include "formats/tablas_trabajo.h"
+#include "formats/texto.h"
+
+namespace thn {
+namespace {
+
+constexpr const char* kRuta = "/centro/materias/dmateria";
+
+void OmitirMateria(ContextoExportacion& c, const Elemento& e, const std::string& codigo_corto)
+{
+    c.informe.omisiones.push_back(
+        {Donde(e) + " (código '" + e.Atributo("codigo") + "', nombre '" + e.Atributo("nombre") + "')",
+         "omitida en ASIGNOMT: el código corto '" + DesdeAnsi(codigo_corto) + "' ya está en uso"});
+}
+
+void Convertir(ContextoExportacion& c, bool tareas)
+{
+    const auto elementos = c.documento.Seleccionar(kRuta);
+    dbf::Tabla tabla(RutaTabla(c.directorio, TablaAsignomt().nombre), dbf::Acceso::Compartido);
+    auto& codigos = c.registros.ListaCodigos;
+    auto& nombres = c.registros.ListaNombres;
+    std::size_t escritos = 0;
+
+    for (const auto& e : elementos) {
+        const std::string codigo = AtributoAnsi(e, "codigo");
+        const std::string nombre = AtributoAnsi(e, "nombre");
+        const std::string actividad = AtributoAnsi(e, "codigo_actividad");
+        if ((codigo == actividad) != tareas)
+            continue;
+
+        const std::string codigo10(PrimerosAnsi(codigo, 10));
+        const bool ocupado = codigos.Contiene(codigo10);
+        std::string candidato;
+        if (!nombres.Contiene(nombre)) {
+            nombres.Anadir(nombre);
+            candidato = codigo.size() <= 10 ? codigo : codigo.substr(0, 8) + codigo.substr(codigo.size() - 2);
+        } else {
+            candidato = codigo10;
+        }
+        if (ocupado) {
+            OmitirMateria(c, e, codigo10);
+            continue;
+        }
+        if (codigos.Contiene(candidato)) {
+            OmitirMateria(c, e, candidato);
+            continue;
+        }
+        codigos.Anadir(candidato);
+
+        tabla.Anadir();
+        tabla.PonerTexto("COD", candidato);
+        tabla.PonerTexto("CODLARGO", PrimerosAnsi(nombre, 10));
+        tabla.PonerTexto("NOMBRE", nombre);
+        tabla.PonerTexto("CODTAREA", tareas ? candidato : actividad);
+        tabla.PonerLogico("ESTAREA", tareas);
+        tabla.PonerTexto("IDASIG", AtributoAnsi(e, "idmateria"));
+        tabla.Grabar();
+        ++escritos;
+    }
+    tabla.Cerrar();
+    AnotarRecuento(c.informe, TablaAsignomt().nombre, escritos);
+}
+
+}  // namespace
+
+void TransformarMaterias(ContextoExportacion& c)
+{
+    RecrearTabla(c.directorio, TablaAsignomt());
+    Convertir(c, false);
+}
+
+void TransformarTareas(ContextoExportacion& c)
+{
+    Convertir(c, true);
+}
+
+}  // namespace thn

@@ -1,0 +1,22 @@
+#pragma once
+// The import: Horalia's solution table SOLUC into a new centre document
+// "ResultadoHoralia<name>.xml" beside the chosen one.
+
+#include "formats/componentes_tabla.h"
+#include "formats/informe.h"
+#include "importar/reloj.h"
+
+#include <filesystem>
+
+namespace thn {
+
+// The result's path: the document's directory, "ResultadoHoralia", its file name.
+std::filesystem::path RutaResultado(const std::filesystem::path& documento);
+
+// A missing document or SOLUC.DBF gives FaltaEntrada and touches nothing.
+// Any other failure throws thn::Error; nothing is saved and every table
+// opened so far is closed.
+ResultadoAccion Importar(const std::filesystem::path& documento, const std::filesystem::path& directorio,
+                         ComponentesTabla& componentes, char separador, const Reloj& reloj);
+
+}  // namespace thn
