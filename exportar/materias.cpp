@@ -21,7 +21,7 @@ void OmitirMateria(ContextoExportacion& c, const Elemento& e, const std::string&
 void Convertir(ContextoExportacion& c, bool tareas)
 {
     const auto elementos = c.documento.Seleccionar(kRuta);
-    dbf::Tabla tabla(RutaTabla(c.directorio, TablaAsignomt().nombre), dbf::Acceso::Compartido);
+    dbf::Tabla tabla(RutaTabla(c.directorio, TablaAsignomt().nombre), dbf::Acceso::Exclusivo);
     auto& codigos = c.registros.ListaCodigos;
     auto& nombres = c.registros.ListaNombres;
     std::size_t escritos = 0;

@@ -1,5 +1,6 @@
 #include "formats/tablas_trabajo.h"
 
+#include "formats/bloqueo.h"
 #include "formats/directorio_trabajo.h"
 
 namespace thn {
@@ -75,11 +76,16 @@ std::filesystem::path RutaTabla(const std::filesystem::path& directorio, const s
 void RecrearTabla(const std::filesystem::path& directorio, const DefinicionTabla& tabla)
 {
     const std::string nombre = tabla.nombre;
-    BorrarFichero(directorio, nombre + ".DBF");
+    // A table held by another program is not deleted; creating it then fails
+    // and names the table.
+    const auto existente = BuscarFichero(directorio, nombre + ".DBF");
+    if (!existente || !BloqueadaPorOtro(*existente))
+        BorrarFichero(directorio, nombre + ".DBF");
     if (tabla.borrar_indice)
         BorrarFichero(directorio, nombre + ".MDX");
     ComprobarDirectorioTrabajo(directorio);
-    dbf::Tabla::Crear(directorio / (nombre + ".DBF"), tabla.campos);
+    dbf::Tabla::Crear(existente && std::filesystem::exists(*existente) ? *existente : directorio / (nombre + ".DBF"),
+                      tabla.campos);
 }
 
 }  // namespace thn

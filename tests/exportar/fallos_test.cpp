@@ -1,0 +1,174 @@
+#include "exportacion_prueba.h"
+
+#include "formats/tablas_trabajo.h"
+
+namespace thn::prueba {
+namespace {
+
+// Every section with two good elements; `roto` names the section whose second
+// element loses `atributo`.
+std::string CentroCompleto(const std::string& roto = "", const std::string& atributo = "")
+{
+    auto quitar = [&](const std::string& seccion, Atributos a) {
+        if (seccion == roto)
+            std::erase_if(a, [&](const auto& par) { return par.first == atributo; });
+        return a;
+    };
+    auto dos = [&](const std::string& seccion, const std::string& elemento, Atributos a, Atributos b) {
+        return Seccion(seccion, elemento, {a, quitar(seccion, b)});
+    };
+    return dos("materias", "dmateria",
+               {{"codigo", "MAT"}, {"nombre", "Mat"}, {"codigo_actividad", "LECTIVA"}, {"idmateria", "101"}},
+               {{"codigo", "LEN"}, {"nombre", "Len"}, {"codigo_actividad", "LECTIVA"}, {"idmateria", "102"}})
+         + dos("profesores", "profesor",
+               {{"codigo", "A"}, {"nombre", "a"}, {"apellido1", "b"}, {"apellido2", "c"}, {"documento", "1"},
+                {"idprofesor", "501"}},
+               {{"codigo", "B"}, {"nombre", "a"}, {"apellido1", "b"}, {"apellido2", "c"}, {"documento", "2"},
+                {"idprofesor", "502"}})
+         + dos("aulas", "daula", {{"codigo", "A1"}, {"nombre", "x"}, {"capacidad_alumnos", "30"}, {"idaula", "1"}},
+               {{"codigo", "A2"}, {"nombre", "y"}, {"capacidad_alumnos", "20"}, {"idaula", "2"}})
+         + dos("grupos", "dgrupo",
+               {{"codigo", "1A"}, {"nombre", "x"}, {"codigo_nivel", "ESO"}, {"curso", "1"}, {"cgrupo", "A"},
+                {"idgrupo", "G1"}, {"idcurso", "C1"}},
+               {{"codigo", "1B"}, {"nombre", "y"}, {"codigo_nivel", "ESO"}, {"curso", "1"}, {"cgrupo", "B"},
+                {"idgrupo", "G2"}, {"idcurso", "C1"}})
+         + dos("franjashorarias", "franjahoraria",
+               {{"dia_semana", "1"}, {"posicion", "1"}, {"hora_inicio", "08:00"}, {"hora_final", "09:00"}},
+               {{"dia_semana", "1"}, {"posicion", "2"}, {"hora_inicio", "09:00"}, {"hora_final", "10:00"}})
+         + dos("asignaturas", "dasignatura",
+               {{"cgrupo", "G1"}, {"casig", "101"}, {"cprofe", "501"}, {"conexion", ""}, {"nhoras", "4"}},
+               {{"cgrupo", "G2"}, {"casig", "102"}, {"cprofe", "502"}, {"conexion", ""}, {"nhoras", "3"}});
+}
+
+class Fallos : public PruebaExportacion {
+protected:
+    // Every working table holds one stale record, to tell old content from new.
+    void SembrarTablasViejas()
+    {
+        for (const DefinicionTabla* t : {&TablaAsignomt(), &TablaProft(), &TablaAulat(), &TablaGrupost(),
+                                         &TablaDiashorast(), &TablaAsigt()}) {
+            RecrearTabla(htemp, *t);
+            dbf::Tabla tabla(htemp / (std::string(t->nombre) + ".DBF"), dbf::Acceso::Exclusivo);
+            tabla.Anadir();
+            tabla.PonerTexto(t->campos[0].nombre, "VIEJO");
+            tabla.Grabar();
+        }
+    }
+
+    // Records of each table after the export: -1 for a table still holding its stale record.
+    std::vector<int> Estado()
+    {
+        std::vector<int> r;
+        for (const char* t : {"ASIGNOMT", "PROFT", "AULAT", "GRUPOST", "DIASHORAST", "ASIGT"}) {
+            dbf::Tabla tabla(htemp / (std::string(t) + ".DBF"), dbf::Acceso::Compartido);
+            tabla.Primero();
+            const auto primero = tabla.Fin() ? "" : tabla.LeerTexto(tabla.Campos()[0].nombre);
+            r.push_back(primero == "VIEJO" ? -1 : static_cast<int>(tabla.NumeroRegistros()));
+        }
+        return r;
+    }
+};
+
+TEST_F(Fallos, AtributoAusenteEnCadaConversion)
+{
+    struct Caso { std::string seccion, atributo, mensaje; std::vector<int> estado; } casos[] = {
+        {"materias", "codigo", "Falta el atributo 'codigo' en el elemento dmateria número 2", {1, -1, -1, -1, -1, -1}},
+        {"materias", "idmateria", "Falta el atributo 'idmateria' en el elemento dmateria número 2", {1, -1, -1, -1, -1, -1}},
+        {"profesores", "apellido2", "Falta el atributo 'apellido2' en el elemento profesor número 2", {2, 1, -1, -1, -1, -1}},
+        {"aulas", "nombre", "Falta el atributo 'nombre' en el elemento daula número 2", {2, 2, 1, -1, -1, -1}},
+        {"aulas", "idaula", "Falta el atributo 'idaula' en el elemento daula número 2", {2, 2, 1, -1, -1, -1}},
+        {"grupos", "cgrupo", "Falta el atributo 'cgrupo' en el elemento dgrupo número 2", {2, 2, 2, 1, -1, -1}},
+        {"grupos", "idcurso", "Falta el atributo 'idcurso' en el elemento dgrupo número 2", {2, 2, 2, 1, -1, -1}},
+        {"franjashorarias", "hora_final", "Falta el atributo 'hora_final' en el elemento franjahoraria número 2",
+         {2, 2, 2, 2, 1, -1}},
+        {"asignaturas", "nhoras", "Falta el atributo 'nhoras' en el elemento dasignatura número 2", {2, 2, 2, 2, 2, 1}},
+        {"asignaturas", "conexion", "Falta el atributo 'conexion' en el elemento dasignatura número 2",
+         {2, 2, 2, 2, 2, 1}},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.seccion + "/" + c.atributo);
+        SembrarTablasViejas();
+        EXPECT_EQ(Fallo(CentroCompleto(c.seccion, c.atributo)), c.mensaje);
+        EXPECT_EQ(Estado(), c.estado);
+        // Nothing stays locked: every table opens exclusively again.
+        for (const char* t : {"ASIGNOMT", "PROFT", "AULAT", "GRUPOST", "DIASHORAST", "ASIGT"})
+            EXPECT_NO_THROW(dbf::Tabla(htemp / (std::string(t) + ".DBF"), dbf::Acceso::Exclusivo)) << t;
+    }
+}
+
+TEST_F(Fallos, ValoresQueNoSonNumeros)
+{
+    auto con = [](std::string centro, const std::string& de, const std::string& a) {
+        centro.replace(centro.find(de), de.size(), a);
+        return centro;
+    };
+    struct Caso { std::string centro; char separador; std::string mensaje; } casos[] = {
+        {con(CentroCompleto(), "\"20\"", "\"30 alumnos\""), ',',
+         "'30 alumnos' no es un valor entero válido para el campo 'MAXALUM'"},
+        {con(CentroCompleto(), "\"09:00\"", "\"9:00\""), ',', "'9:' no es un valor entero válido"},
+        {con(CentroCompleto(), "\"08:00\"", "\"8:30\""), ',', "'8:' no es un valor entero válido"},
+        {con(CentroCompleto(), "\"08:00\"", "\"08\""), ',', "'' no es un valor entero válido"},
+        {con(CentroCompleto(), "dia_semana=\"1\"", "dia_semana=\"lunes\""), ',', "'lunes' no es un valor entero válido"},
+        {con(CentroCompleto(), "\"3\"", "\"2.5\""), ',', "'2.5' no es un valor punto flotante válido"},
+        {con(CentroCompleto(), "\"3\"", "\"2,5\""), '.', "'2,5' no es un valor punto flotante válido"},
+        {con(CentroCompleto(), "\"3\"", "\"\""), ',', "'' no es un valor punto flotante válido"},
+        {con(CentroCompleto(), "\"3\"", "\"1e30\""), ',', "'1e30' no es un valor punto flotante válido"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.mensaje);
+        EscribirFichero(documento, Centro(c.centro));
+        try {
+            thn::Exportar(documento, htemp, registros, componentes, c.separador);
+            ADD_FAILURE() << "completada";
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()), c.mensaje);
+        }
+    }
+}
+
+TEST_F(Fallos, TablaBloqueadaPorOtroPrograma)
+{
+    Exportar(CentroCompleto());
+    SembrarTablasViejas();
+    {
+        dbf::Tabla ocupada(htemp / "GRUPOST.DBF", dbf::Acceso::Exclusivo);
+        EXPECT_NE(Fallo(CentroCompleto()), "");
+    }
+    // Teachers and rooms were rebuilt; the groups' table was never replaced.
+    const auto estado = Estado();
+    EXPECT_EQ(estado[1], 2);
+    EXPECT_EQ(estado[2], 2);
+    EXPECT_EQ(estado[3], -1);
+    EXPECT_EQ(estado[5], -1);
+}
+
+TEST_F(Fallos, DocumentoInvalidoNoTocaLasTablas)
+{
+    SembrarTablasViejas();
+    for (const std::string contenido : {"<centro><materias></centro>", "<otro/>", "no es XML", ""}) {
+        SCOPED_TRACE(contenido);
+        EscribirFichero(documento, contenido);
+        EXPECT_THROW(thn::Exportar(documento, htemp, registros, componentes, ','), Error);
+        EXPECT_EQ(Estado(), (std::vector<int>{-1, -1, -1, -1, -1, -1}));
+    }
+}
+
+TEST_F(Fallos, FaltaElDocumentoOElDirectorio)
+{
+    EXPECT_EQ(thn::Exportar(dir / "no-existe.xml", htemp, registros, componentes, ',').desenlace,
+              Desenlace::FaltaEntrada);
+    EXPECT_EQ(thn::Exportar("", htemp, registros, componentes, ',').desenlace, Desenlace::FaltaEntrada);
+    EXPECT_TRUE(std::filesystem::is_empty(htemp));
+
+    EscribirFichero(documento, Centro(CentroCompleto()));
+    try {
+        thn::Exportar(documento, dir / "NOHAY", registros, componentes, ',');
+        ADD_FAILURE();
+    } catch (const Error& e) {
+        EXPECT_NE(std::string(e.what()).find("NOHAY"), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "NOHAY"));
+}
+
+}  // namespace
+}  // namespace thn::prueba
