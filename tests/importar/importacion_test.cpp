@@ -1,0 +1,258 @@
+#include "comun/centro.h"
+#include "comun/comun.h"
+#include "exportar/exportacion.h"
+#include "formats/documento_centro.h"
+#include "formats/error.h"
+#include "formats/tablas_trabajo.h"
+#include "importar/importacion.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <unistd.h>
+
+namespace thn::prueba {
+namespace {
+
+struct Entrada {
+    std::int32_t dia;
+    double hora;
+    std::string sesiones, grupo, asig, tarea, prof, aula;  // Windows-1252
+};
+
+std::string Base()
+{
+    return Seccion("materias", "dmateria", {
+               {{"codigo", "MAT"}, {"nombre", "Matemáticas"}, {"codigo_actividad", "LECTIVA"}, {"idmateria", "101"}},
+               {{"codigo", "MUS"}, {"nombre", "Música"}, {"codigo_actividad", "LECTIVA"}, {"idmateria", "MUSI7"}},
+               {{"codigo", "LECTIVA"}, {"nombre", "Lectiva"}, {"codigo_actividad", "LECTIVA"}, {"idmateria", "900"}},
+               {{"codigo", "GUARDIA"}, {"nombre", "Guardia"}, {"codigo_actividad", "GUARDIA"}, {"idmateria", "901"}},
+           })
+         + Seccion("profesores", "profesor", {
+               {{"codigo", "MGR"}, {"nombre", "María"}, {"apellido1", "García"}, {"apellido2", "Ruiz"},
+                {"documento", "1"}, {"idprofesor", "501"}},
+           })
+         + Seccion("aulas", "daula", {
+               {{"codigo", "A1"}, {"nombre", "Aula 1"}, {"capacidad_alumnos", "30"}, {"idaula", "AULA-0001"}},
+           })
+         + Seccion("grupos", "dgrupo", {
+               {{"codigo", "1ESOA"}, {"nombre", "1º ESO A"}, {"codigo_nivel", "ESO"}, {"curso", "1"},
+                {"cgrupo", "A"}, {"idgrupo", "G1"}, {"idcurso", "C1"}},
+           });
+}
+
+class Importacion : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::filesystem::create_directory(htemp);
+        EscribirFichero(documento, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- NORVICA -->\n"
+                                   "<centro codigo_interno=\" 15000001 \" nombre=\"IES Ñandú Ω\" curso=\"2026/2027\" "
+                                   "version=\"3\" otro=\"x\">\n" + Base() + "</centro>\n<?fin de centro?>\n");
+        RegistrosCodigos registros;
+        ComponentesTabla c;
+        thn::Exportar(documento, htemp, registros, c, ',');
+    }
+
+    void Soluc(const std::vector<Entrada>& entradas)
+    {
+        using dbf::TipoCampo;
+        const auto ruta = htemp / "SOLUC.DBF";
+        dbf::Tabla::Crear(ruta, {{"DIA", TipoCampo::Entero, 0}, {"HORA", TipoCampo::Flotante, 0},
+                                 {"SESIONES", TipoCampo::Caracter, 20}, {"CODGRUPO", TipoCampo::Caracter, 10},
+                                 {"ASIG", TipoCampo::Caracter, 10}, {"TAREA", TipoCampo::Caracter, 10},
+                                 {"PROF", TipoCampo::Caracter, 10}, {"AULA", TipoCampo::Caracter, 10}});
+        dbf::Tabla t(ruta, dbf::Acceso::Exclusivo);
+        for (const auto& e : entradas) {
+            t.Anadir();
+            t.PonerEntero("DIA", e.dia);
+            t.PonerFlotante("HORA", e.hora);
+            t.PonerTexto("SESIONES", e.sesiones);
+            t.PonerTexto("CODGRUPO", e.grupo);
+            t.PonerTexto("ASIG", e.asig);
+            t.PonerTexto("TAREA", e.tarea);
+            t.PonerTexto("PROF", e.prof);
+            t.PonerTexto("AULA", e.aula);
+            t.Grabar();
+        }
+    }
+
+    ResultadoAccion Importar()
+    {
+        Reloj reloj{[] { return std::time_t{1796637600}; }, "%d/%m/%Y", "%H:%M:%S"};
+        return thn::Importar(documento, htemp, componentes, ',', reloj);
+    }
+
+    // The dsolucion elements of the result, as written.
+    std::string Solucion()
+    {
+        const std::string texto = LeerFichero(dir / "ResultadoHoraliacentro.xml");
+        const auto inicio = texto.find("<solucion_horario");
+        const auto fin = texto.find("</centro>");
+        return inicio == std::string::npos ? texto : texto.substr(inicio, fin - inicio);
+    }
+
+    DirectorioTemporal dir;
+    std::filesystem::path htemp = dir / "HTEMP";
+    std::filesystem::path documento = dir / "centro.xml";
+    ComponentesTabla componentes;
+};
+
+std::string Ds(const std::string& casig, const std::string& cgrupo, const std::string& cprofe, const std::string& caula,
+               const std::string& cactiv, const std::string& dia, const std::string& hora, const std::string& sesiones,
+               const std::string& idcurso)
+{
+    return "<dsolucion casig=\"" + casig + "\" cgrupo=\"" + cgrupo + "\" cprofe=\"" + cprofe + "\" caula=\"" + caula
+         + "\" cactiv=\"" + cactiv + "\" dia=\"" + dia + "\" hora=\"" + hora + "\" sesiones=\"" + sesiones
+         + "\" idcurso=\"" + idcurso + "\"/>";
+}
+
+TEST_F(Importacion, DocumentoResultadoCompleto)
+{
+    Soluc({{1, 2, "1", "1ESOA", "MAT", "LECT", "MGR", "A1"}});
+    const auto r = Importar();
+    ASSERT_EQ(r.desenlace, Desenlace::Completado);
+    const Reloj reloj{[] { return std::time_t{1796637600}; }, "%d/%m/%Y", "%H:%M:%S"};
+    const std::string marca = reloj.MarcaTemporal();
+    // Whatever stood outside the root stays; the root's identity is trimmed and
+    // passes through the code page; nothing else of the old document survives.
+    EXPECT_EQ(LeerFichero(dir / "ResultadoHoraliacentro.xml"),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- NORVICA -->\n<?fin de centro?>\n"
+              "<centro codigo_interno=\"15000001\" nombre=\"IES Ñandú ?\" curso=\"2026/2027\" fecha_exportacion=\""
+                  + marca
+                  + "\" version=\"3\"><solucion_horario>"
+                  + Ds("101", "G1", "501", "AULA-0001", "900", "1", "2", "1", "C1")
+                  + "</solucion_horario></centro>\n");
+}
+
+TEST_F(Importacion, BucleDeEntradas)
+{
+    Soluc({
+        {0, 1, "1", "1ESOA", "MAT", "LECT", "MGR", "A1"},     // 1: no day
+        {1, 0, "1", "1ESOA", "MAT", "LECT", "MGR", "A1"},     // 2: no hour
+        {1, 1, "1", "1ESOA", "XXX", "LECT", "MGR", "A1"},     // 3: unknown subject, all else found
+        {1, 2, "11", "9Z", "MAT", "GUAR", "NADIE", "NINGUNA"},// 4: group, teacher, room unknown
+        {2, 3, "1\xbd", "1ESOA", "MUS", "lect", "MGR", "A1"},    // 5: lower-case lect is not translated
+        {2, 4, "1", "1ESOA", "MUS", "MUSI", "MGR", "A1"},     // 6: first four characters of casig
+        {2, 5, "1", "1ESOA", "MAT", "OTRA", "mgr", "a1"},     // 7: any other activity; case counts
+        {3, 2.5, "1", "", "MAT", "LECTIVA", "", ""},          // 8: an ASIGNOMT code; empty keys
+    });
+    const auto r = Importar();
+    EXPECT_EQ(Solucion(), "<solucion_horario>"
+                              + Ds("101", "", "", "", "901", "1", "2", "11", "")
+                              + Ds("MUSI7", "G1", "501", "AULA-0001", "lect", "2", "3", "1½", "C1")
+                              + Ds("MUSI7", "G1", "501", "AULA-0001", "MUSI7", "2", "4", "1", "C1")
+                              + Ds("101", "G1", "", "", "OTRA", "2", "5", "1", "C1")
+                              + Ds("101", "", "", "", "900", "3", "2,5", "1", "")
+                              + "</solucion_horario>");
+    ASSERT_EQ(r.informe.omisiones.size(), 3u);
+    EXPECT_EQ(r.informe.omisiones[0].donde, "SOLUC registro 1");
+    EXPECT_EQ(r.informe.omisiones[1].donde, "SOLUC registro 2");
+    EXPECT_EQ(r.informe.omisiones[2].motivo, "la materia 'XXX' no está en ASIGNOMT: no se escribe");
+    // Look-ups of a non-empty key that found nothing: 9Z, NADIE, NINGUNA, mgr, a1.
+    EXPECT_EQ(r.informe.avisos.size(), 5u);
+    EXPECT_EQ(r.informe.recuentos.at(0).registros, 5u);
+}
+
+TEST_F(Importacion, SinLectivaNiGuardiaEnAsignomt)
+{
+    // A centre without those activities keeps the long words.
+    RegistrosCodigos registros;
+    ComponentesTabla c;
+    EscribirFichero(documento, Centro(Seccion("materias", "dmateria", {
+        {{"codigo", "MAT"}, {"nombre", "M"}, {"codigo_actividad", "LECTIVA"}, {"idmateria", "101"}}})));
+    thn::Exportar(documento, htemp, registros, c, ',');
+    Soluc({{1, 1, "1", "", "MAT", "LECT", "", ""}, {1, 2, "1", "", "MAT", "GUAR", "", ""}});
+    Importar();
+    EXPECT_EQ(Solucion(), "<solucion_horario>" + Ds("101", "", "", "", "LECTIVA", "1", "1", "1", "")
+                              + Ds("101", "", "", "", "GUARDIA", "1", "2", "1", "") + "</solucion_horario>");
+}
+
+TEST_F(Importacion, SolucVaciaYRepeticion)
+{
+    Soluc({});
+    Importar();
+    EXPECT_EQ(Solucion(), "<solucion_horario/>");
+    Soluc({{1, 1, "1", "1ESOA", "MAT", "LECT", "MGR", "A1"}});
+    Importar();
+    EXPECT_NE(Solucion().find("<dsolucion"), std::string::npos);
+}
+
+TEST_F(Importacion, FaltanEntradas)
+{
+    // No SOLUC: nothing touched, nothing saved.
+    EXPECT_EQ(Importar().desenlace, Desenlace::FaltaEntrada);
+    Soluc({});
+    EXPECT_EQ(thn::Importar(dir / "otro.xml", htemp, componentes, ',', RelojDelSistema()).desenlace,
+              Desenlace::FaltaEntrada);
+    EXPECT_EQ(thn::Importar("", htemp, componentes, ',', RelojDelSistema()).desenlace, Desenlace::FaltaEntrada);
+    EXPECT_FALSE(std::filesystem::exists(dir / "ResultadoHoraliacentro.xml"));
+}
+
+TEST_F(Importacion, SolucConNombreEnMinusculas)
+{
+    Soluc({{1, 1, "1", "1ESOA", "MAT", "LECT", "MGR", "A1"}});
+    std::filesystem::rename(htemp / "SOLUC.DBF", htemp / "soluc.dbf");
+    EXPECT_EQ(Importar().desenlace, Desenlace::Completado);
+}
+
+TEST_F(Importacion, FallosNoGuardanNadaNiDejanTablasBloqueadas)
+{
+    Soluc({{1, 1, "1", "1ESOA", "MAT", "LECT", "MGR", "A1"}});
+    const std::string valido = LeerFichero(documento);
+    struct Caso {
+        const char* nombre;
+        std::function<void()> preparar;
+        std::string contiene;
+    } casos[] = {
+        {"falta una tabla", [&] { std::filesystem::remove(htemp / "ASIGT.DBF"); }, "ASIGT"},
+        {"documento mal formado", [&] { EscribirFichero(documento, "<centro>"); }, "no es un documento XML"},
+        {"raíz sin version",
+         [&] { EscribirFichero(documento, "<centro codigo_interno=\"1\" nombre=\"x\" curso=\"y\"/>"); },
+         "Falta el atributo 'version' en el elemento centro"},
+        {"otra raíz", [&] { EscribirFichero(documento, "<colegio/>"); }, "'colegio'"},
+        {"falta un campo en SOLUC",
+         [&] {
+             dbf::Tabla::Crear(htemp / "SOLUC.DBF", {{"DIA", dbf::TipoCampo::Entero, 0}, {"HORA", dbf::TipoCampo::Entero, 0}});
+         },
+         "Falta el campo 'SESIONES'"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        SetUp();  // fresh tables and document
+        Soluc({{1, 1, "1", "1ESOA", "MAT", "LECT", "MGR", "A1"}});
+        c.preparar();
+        try {
+            Importar();
+            ADD_FAILURE() << "completada";
+        } catch (const Error& e) {
+            EXPECT_NE(std::string(e.what()).find(c.contiene), std::string::npos) << e.what();
+        }
+        EXPECT_FALSE(std::filesystem::exists(dir / "ResultadoHoraliacentro.xml"));
+        for (const char* t : {"SOLUC", "GRUPOST", "PROFT", "AULAT", "ASIGNOMT"})
+            EXPECT_NO_THROW(dbf::Tabla(htemp / (std::string(t) + ".DBF"), dbf::Acceso::Exclusivo)) << t;
+        EscribirFichero(documento, valido);
+    }
+}
+
+TEST_F(Importacion, TablaBloqueadaYDirectorioDeSoloLectura)
+{
+    Soluc({{1, 1, "1", "1ESOA", "MAT", "LECT", "MGR", "A1"}});
+    {
+        dbf::Tabla ocupada(htemp / "AULAT.DBF", dbf::Acceso::Exclusivo);
+        EXPECT_THROW(Importar(), Error);
+    }
+    EXPECT_NO_THROW(dbf::Tabla(htemp / "SOLUC.DBF", dbf::Acceso::Exclusivo));
+
+    // A result that cannot be written: an earlier one is kept whole.
+    Importar();
+    const std::string anterior = LeerFichero(dir / "ResultadoHoraliacentro.xml");
+    std::filesystem::permissions(dir.Ruta(), std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+    if (::access(dir.Ruta().c_str(), W_OK) == 0)
+        GTEST_SKIP() << "running as a user who writes anywhere";
+    EXPECT_THROW(Importar(), Error);
+    EXPECT_EQ(LeerFichero(dir / "ResultadoHoraliacentro.xml"), anterior);
+}
+
+}  // namespace
+}  // namespace thn::prueba
