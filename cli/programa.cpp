@@ -128,7 +128,7 @@ int Ejecutar(int argc, char** argv, std::ostream& salida, std::ostream& errores)
             }
         }
         if (opciones->json) {
-            salida << JsonInforme(resultado.informe) << "\n";
+            salida << "{\"resultado\":\"Proceso finalizado\",\"informe\":" << JsonInforme(resultado.informe) << "}\n";
         } else {
             salida << "Proceso finalizado\n" << TextoInforme(resultado.informe);
         }
