@@ -9,6 +9,9 @@ PAQUETES="
   googletest libgtest-dev libgmock-dev
   fp-compiler fp-units-db fp-units-fcl
   python3 python3-dbf
+  qt6-base-dev qt6-translations-l10n libgl-dev
+  libchm-dev fp-utils
+  xvfb xauth x11-utils
 "
 
 faltan=""

@@ -1,0 +1,38 @@
+#pragma once
+// What the window asks of the help system: the application's help file, the
+// context request of F1 and the WinHelp-style commands of the help button.
+
+#include <cstdint>
+#include <string>
+
+namespace thn::ayuda {
+
+// WinHelp command numbers the window issues.
+constexpr int kHelpContents = 3;
+
+class SistemaAyuda {
+public:
+    virtual ~SistemaAyuda() = default;
+    // The application's help file ("NORVICA.chm", a bare name).
+    virtual void PonerFicheroAyuda(const std::string& fichero) = 0;
+    virtual std::string FicheroAyuda() const = 0;
+    // F1: the topic with this context number of the application's help file.
+    virtual void AyudaContexto(std::int32_t contexto) = 0;
+    // A WinHelp command such as kHelpContents with its data.
+    virtual void ComandoAyuda(int comando, std::intptr_t datos) = 0;
+};
+
+// Remembers the help file and serves nothing: for tests, and for builds
+// without the help viewer.
+class SistemaAyudaNulo : public SistemaAyuda {
+public:
+    void PonerFicheroAyuda(const std::string& fichero) override { fichero_ = fichero; }
+    std::string FicheroAyuda() const override { return fichero_; }
+    void AyudaContexto(std::int32_t) override {}
+    void ComandoAyuda(int, std::intptr_t) override {}
+
+private:
+    std::string fichero_;
+};
+
+}  // namespace thn::ayuda
