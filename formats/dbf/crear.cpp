@@ -1,0 +1,150 @@
+// Tabla::Crear: a new level-7 table (68-byte header, 48-byte descriptors,
+// driver DBWINWE0, no index, no property block), written next to the target
+// and renamed over it, so that a failure never leaves half a table.
+
+#include "formats/dbf/tabla.h"
+
+#include "formats/dbf/codificacion.h"
+#include "formats/dbf/estructura.h"
+#include "formats/dbf/fichero.h"
+#include "formats/error.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <functional>
+#include <random>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace thn::dbf {
+namespace {
+
+using namespace detalle;
+namespace fs = std::filesystem;
+
+constexpr const char* kNombreDriver = "DBWINWE0";
+
+bool NombreCampoValido(std::string_view n)
+{
+    auto letra = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
+    if (n.empty() || n.size() > 31 || !letra(n[0]))
+        return false;
+    return std::all_of(n.begin(), n.end(), [&](char c) { return letra(c) || (c >= '0' && c <= '9'); });
+}
+
+// Header, descriptors, terminator and the end-of-file mark of an empty table.
+std::string Contenido(const std::vector<DefinicionCampo>& campos, const std::function<Error(std::string)>& fallo)
+{
+    if (campos.empty())
+        throw fallo("no tiene campos");
+    if (campos.size() > (0xFFFF - 69) / 48)
+        throw fallo("tiene demasiados campos");
+    const std::size_t long_cabecera = 68 + 48 * campos.size() + 1;
+    std::size_t long_registro = 1;
+    std::string contenido(long_cabecera, '\0');
+    auto* h = reinterpret_cast<unsigned char*>(contenido.data());
+    std::vector<std::string> vistos;
+    for (std::size_t i = 0; i < campos.size(); ++i) {
+        const DefinicionCampo& def = campos[i];
+        if (!NombreCampoValido(def.nombre))
+            throw fallo(Formatear("el nombre de campo '%s' no es válido", {def.nombre}));
+        std::string nombre = Mayusculas(def.nombre);
+        if (std::find(vistos.begin(), vistos.end(), nombre) != vistos.end())
+            throw fallo(Formatear("el campo '%s' está repetido", {nombre}));
+        char tipo = 'C';
+        int ancho = def.ancho;
+        switch (def.tipo) {
+        case TipoCampo::Caracter:
+            if (ancho < 1 || ancho > 254)
+                throw fallo(Formatear("el ancho del campo '%s' (%s) no está entre 1 y 254",
+                                      {nombre, std::to_string(ancho)}));
+            break;
+        case TipoCampo::Logico: tipo = 'L'; ancho = 1; break;
+        case TipoCampo::Entero: tipo = 'I'; ancho = 4; break;
+        case TipoCampo::Flotante: tipo = 'O'; ancho = 8; break;
+        }
+        unsigned char* d = h + 68 + 48 * i;
+        std::memcpy(d, nombre.data(), nombre.size());
+        d[32] = static_cast<unsigned char>(tipo);
+        d[33] = static_cast<unsigned char>(ancho);
+        long_registro += static_cast<std::size_t>(ancho);
+        vistos.push_back(std::move(nombre));
+    }
+    if (long_registro > 0xFFFF)
+        throw fallo("los registros serían demasiado largos");
+    h[0] = 0x04;
+    FechaDeHoy(h + 1);
+    EscribirLE16(h + 8, static_cast<std::uint16_t>(long_cabecera));
+    EscribirLE16(h + 10, static_cast<std::uint16_t>(long_registro));
+    std::memcpy(h + 32, kNombreDriver, std::strlen(kNombreDriver));
+    h[long_cabecera - 1] = 0x0D;
+    contenido += '\x1A';
+    return contenido;
+}
+
+// A temporary file in the target's folder, removed unless Conservar().
+class Temporal {
+public:
+    explicit Temporal(const fs::path& destino, const std::function<Error(std::string)>& fallo)
+    {
+        static std::atomic<unsigned> contador{0};
+        const fs::path carpeta = destino.has_parent_path() ? destino.parent_path() : fs::path(".");
+        std::random_device azar;
+        for (int intento = 0; intento < 100 && !fichero_; ++intento) {
+            ruta_ = carpeta / ("." + destino.filename().string() + ".thn" + std::to_string(::getpid()) + "-" +
+                               std::to_string(contador++) + "-" + std::to_string(azar() % 100000) + ".tmp");
+            fichero_ = Descriptor(::open(ruta_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+            if (!fichero_ && errno != EEXIST)
+                break;
+        }
+        if (!fichero_)
+            throw fallo(ErrorSistema(errno));
+    }
+    ~Temporal()
+    {
+        fichero_.Cerrar();
+        if (!conservar_)
+            ::unlink(ruta_.c_str());
+    }
+    Temporal(const Temporal&) = delete;
+    Temporal& operator=(const Temporal&) = delete;
+
+    const fs::path& Ruta() const { return ruta_; }
+    Descriptor& Fichero() { return fichero_; }
+    void Conservar() { conservar_ = true; }
+
+private:
+    fs::path ruta_;
+    Descriptor fichero_;
+    bool conservar_ = false;
+};
+
+}  // namespace
+
+void Tabla::Crear(const fs::path& ruta, const std::vector<DefinicionCampo>& campos)
+{
+    const std::string tabla = ruta.string();
+    const std::function<Error(std::string)> fallo = [&](const std::string& motivo) {
+        return Error(Formatear("No se puede crear la tabla '%s': %s", {tabla, motivo}));
+    };
+    const std::string contenido = Contenido(campos, fallo);
+
+    Temporal temporal(ruta, fallo);
+    EscribirEn(temporal.Fichero().fd(), contenido.data(), contenido.size(), 0, tabla);
+    if (::close(temporal.Fichero().Soltar()) != 0)  // close's error may be the write's
+        throw fallo(ErrorSistema(errno));
+
+    // A table someone holds open is not replaced under their feet.
+    Descriptor anterior(::open(ruta.c_str(), O_RDONLY | O_CLOEXEC));
+    if (anterior && ::flock(anterior.fd(), LOCK_EX | LOCK_NB) != 0)
+        FalloDeBloqueo(errno, tabla);
+    if (::rename(temporal.Ruta().c_str(), ruta.c_str()) != 0)
+        throw fallo(ErrorSistema(errno));
+    temporal.Conservar();
+}
+
+}  // namespace thn::dbf
