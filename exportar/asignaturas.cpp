@@ -23,11 +23,11 @@ struct Sesiones {
 // most 13, the excess written in front as a number) and "½" for a half.
 Sesiones CalcularSesiones(const std::string& texto_horas, char separador)
 {
-    const double leido = FlotanteDesdeTexto(texto_horas, separador);
+    const double leido = FlotanteDesdeTexto(DesdeAnsi(texto_horas), separador);
     // Beyond what a 32-bit float or the session count can hold there is no
     // sensible pattern: refuse it rather than write garbage.
     if (std::fabs(leido) > 2147483520.0)
-        throw Error(Formatear("'%s' no es un valor punto flotante válido", {texto_horas}));
+        throw Error(Formatear("'%s' no es un valor punto flotante válido", {DesdeAnsi(texto_horas)}));
     Sesiones s{static_cast<float>(leido), {}};
     if (s.horas == 0)
         s.horas = 1;

@@ -19,8 +19,8 @@ const std::array<const char*, 7> kDias = {"Lunes", "Martes", "Mi\xe9rcoles", "Ju
 int Minutos(const std::string& hora)
 {
     const std::string_view h(hora);
-    const int horas = EnteroDesdeTexto(h.substr(0, 2));
-    const int minutos = EnteroDesdeTexto(h.size() > 3 ? h.substr(3, 2) : std::string_view());
+    const int horas = EnteroDesdeTexto(DesdeAnsi(h.substr(0, 2)));
+    const int minutos = EnteroDesdeTexto(DesdeAnsi(h.size() > 3 ? h.substr(3, 2) : std::string_view()));
     return horas * 60 + minutos;
 }
 
@@ -39,10 +39,10 @@ void TransformarTramos(ContextoExportacion& c)
     std::string nombre_dia;
 
     for (const auto& e : elementos) {
-        const std::int32_t dia = EnteroDesdeTexto(AtributoAnsi(e, "dia_semana"));
+        const std::int32_t dia = EnteroDesdeTexto(e.Atributo("dia_semana"));
         if (dia >= 1 && dia <= 7)
             nombre_dia = kDias[static_cast<std::size_t>(dia - 1)];
-        const std::int32_t posicion = EnteroDesdeTexto(AtributoAnsi(e, "posicion"));
+        const std::int32_t posicion = EnteroDesdeTexto(e.Atributo("posicion"));
         const std::string inicio = AtributoAnsi(e, "hora_inicio");
         const std::string fin = AtributoAnsi(e, "hora_final");
         const int minutos_inicio = Minutos(inicio);

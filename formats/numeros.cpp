@@ -141,9 +141,13 @@ std::string TextoDesdeFlotante(double valor, char separador)
 {
     if (valor == 0)
         return "0";  // -0 too
-    char buf[64];
-    const auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, valor);
-    std::string texto(buf, ec == std::errc() ? ptr : buf);
+    // Plain digits as a user writes them (1000000, 0.0001); the exponent form
+    // only where plain digits would run on.
+    char buf[512];
+    auto r = std::to_chars(buf, buf + sizeof buf, valor, std::chars_format::fixed);
+    if (r.ec != std::errc() || r.ptr - buf > 40)
+        r = std::to_chars(buf, buf + sizeof buf, valor);
+    std::string texto(buf, r.ec == std::errc() ? r.ptr : buf);
     for (char& ch : texto)
         if (ch == '.')
             ch = separador;

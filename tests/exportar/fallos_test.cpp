@@ -105,6 +105,9 @@ TEST_F(Fallos, ValoresQueNoSonNumeros)
     struct Caso { std::string centro; char separador; std::string mensaje; } casos[] = {
         {con(CentroCompleto(), "\"20\"", "\"30 alumnos\""), ',',
          "'30 alumnos' no es un valor entero válido para el campo 'MAXALUM'"},
+        {con(CentroCompleto(), "\"20\"", "\"20 niños\""), ',',
+         "'20 niños' no es un valor entero válido para el campo 'MAXALUM'"},
+        {con(CentroCompleto(), "\"3\"", "\"tres½\""), ',', "'tres½' no es un valor punto flotante válido"},
         {con(CentroCompleto(), "\"09:00\"", "\"9:00\""), ',', "'9:' no es un valor entero válido"},
         {con(CentroCompleto(), "\"08:00\"", "\"8:30\""), ',', "'8:' no es un valor entero válido"},
         {con(CentroCompleto(), "\"08:00\"", "\"08\""), ',', "'' no es un valor entero válido"},

@@ -70,7 +70,8 @@ TEST(TextoDesdeNumero, FormaDecimalMasCorta)
     EXPECT_EQ(TextoDesdeEntero(5), "5");
     struct Caso { double valor; char sep; std::string texto; } casos[] = {
         {3, ',', "3"}, {2.5, ',', "2,5"}, {2.5, '.', "2.5"}, {-0.0, ',', "0"}, {0.1, ',', "0,1"},
-        {-7, '.', "-7"}, {100, '.', "100"},
+        {-7, '.', "-7"}, {100, '.', "100"}, {1000000, ',', "1000000"}, {0.0001, ',', "0,0001"},
+        {1e300, '.', "1e+300"},
     };
     for (const auto& c : casos)
         EXPECT_EQ(TextoDesdeFlotante(c.valor, c.sep), c.texto);

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <unistd.h>
 
@@ -244,7 +245,20 @@ TEST_F(Importacion, TablaBloqueadaYDirectorioDeSoloLectura)
     }
     EXPECT_NO_THROW(dbf::Tabla(htemp / "SOLUC.DBF", dbf::Acceso::Exclusivo));
 
-    // A result that cannot be written: an earlier one is kept whole.
+    // A result that cannot be written: nothing half-written is left behind.
+    std::filesystem::create_directories(dir / "ResultadoHoraliacentro.xml" / "ocupado");
+    EXPECT_THROW(Importar(), Error);
+    std::vector<std::string> quedan;
+    for (const auto& e : std::filesystem::directory_iterator(dir.Ruta()))
+        quedan.push_back(e.path().filename().string());
+    std::sort(quedan.begin(), quedan.end());
+    EXPECT_EQ(quedan, (std::vector<std::string>{"HTEMP", "ResultadoHoraliacentro.xml", "centro.xml"}));
+    EXPECT_NO_THROW(dbf::Tabla(htemp / "SOLUC.DBF", dbf::Acceso::Exclusivo));
+}
+
+TEST_F(Importacion, ResultadoAnteriorSoloSeSustituyePorUnoCompleto)
+{
+    Soluc({{1, 1, "1", "1ESOA", "MAT", "LECT", "MGR", "A1"}});
     Importar();
     const std::string anterior = LeerFichero(dir / "ResultadoHoraliacentro.xml");
     std::filesystem::permissions(dir.Ruta(), std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
