@@ -56,7 +56,7 @@ void TransformarAsignaturas(ContextoExportacion& c)
     materias.Abrir(c.directorio);
     profesores.Abrir(c.directorio);
 
-    const auto elementos = c.documento.Seleccionar("/centro/asignaturas/dasignatura");
+    const auto& elementos = c.documento.Seleccionar("/centro/asignaturas/dasignatura");
     std::size_t escritos = 0;
     for (const auto& e : elementos) {
         std::string abrev_grupo, turno, nivel, curso, grupo, idcurso, cod, codtarea, abrev_prof;

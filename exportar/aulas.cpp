@@ -12,7 +12,7 @@ void TransformarAulas(ContextoExportacion& c)
 {
     RecrearTabla(c.directorio, TablaAulat());
     CodigosUsados usados;
-    const auto elementos = c.documento.Seleccionar("/centro/aulas/daula");
+    const auto& elementos = c.documento.Seleccionar("/centro/aulas/daula");
     dbf::Tabla tabla(RutaTabla(c.directorio, TablaAulat().nombre), dbf::Acceso::Exclusivo);
 
     for (const auto& e : elementos) {

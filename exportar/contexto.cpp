@@ -4,12 +4,12 @@
 
 namespace thn {
 
-std::string AtributoAnsi(const Elemento& e, const char* atributo)
+std::string AtributoAnsi(const ElementoLeido& e, const char* atributo)
 {
     return AAnsi(e.Atributo(atributo));
 }
 
-std::string Donde(const Elemento& e)
+std::string Donde(const ElementoLeido& e)
 {
     return e.Nombre() + " número " + std::to_string(e.Posicion());
 }

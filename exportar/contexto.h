@@ -3,7 +3,7 @@
 
 #include "exportar/registros_codigos.h"
 #include "formats/componentes_tabla.h"
-#include "formats/documento_centro.h"
+#include "formats/centro_leido.h"
 #include "formats/informe.h"
 
 #include <filesystem>
@@ -12,7 +12,7 @@
 namespace thn {
 
 struct ContextoExportacion {
-    const DocumentoCentro& documento;
+    const CentroLeido& documento;
     std::filesystem::path directorio;
     RegistrosCodigos& registros;
     ComponentesTabla& componentes;
@@ -21,10 +21,10 @@ struct ContextoExportacion {
 };
 
 // Attribute text converted to the tables' code page.
-std::string AtributoAnsi(const Elemento& e, const char* atributo);
+std::string AtributoAnsi(const ElementoLeido& e, const char* atributo);
 
 // "dmateria número 3"
-std::string Donde(const Elemento& e);
+std::string Donde(const ElementoLeido& e);
 
 void AnotarRecuento(Informe& informe, const std::string& tabla, std::size_t registros);
 

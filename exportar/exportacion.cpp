@@ -1,7 +1,7 @@
 #include "exportar/exportacion.h"
 
 #include "exportar/conversiones.h"
-#include "formats/documento_centro.h"
+#include "formats/centro_leido.h"
 
 namespace thn {
 
@@ -14,7 +14,10 @@ ResultadoAccion Exportar(const std::filesystem::path& documento, const std::file
         resultado.desenlace = Desenlace::FaltaEntrada;
         return resultado;
     }
-    const DocumentoCentro doc = DocumentoCentro::Cargar(documento);
+    const CentroLeido doc = CentroLeido::Cargar(
+        documento, {"/centro/materias/dmateria", "/centro/profesores/profesor", "/centro/aulas/daula",
+                    "/centro/grupos/dgrupo", "/centro/franjashorarias/franjahoraria",
+                    "/centro/asignaturas/dasignatura"});
 
     // A second export in one run must give the same tables as the first.
     registros.Vaciar();

@@ -15,7 +15,7 @@ void TransformarGrupos(ContextoExportacion& c)
     dbf::Tabla tabla(RutaTabla(c.directorio, TablaGrupost().nombre), dbf::Acceso::Exclusivo);
     // Held from here until the assignments have looked teachers up in it.
     c.componentes.wwTableProfesor.Abrir(c.directorio);
-    const auto elementos = c.documento.Seleccionar("/centro/grupos/dgrupo");
+    const auto& elementos = c.documento.Seleccionar("/centro/grupos/dgrupo");
 
     for (const auto& e : elementos) {
         std::string codigo = AtributoAnsi(e, "codigo");

@@ -11,7 +11,7 @@ namespace {
 
 constexpr const char* kRuta = "/centro/materias/dmateria";
 
-void OmitirMateria(ContextoExportacion& c, const Elemento& e, const std::string& codigo_corto)
+void OmitirMateria(ContextoExportacion& c, const ElementoLeido& e, const std::string& codigo_corto)
 {
     c.informe.omisiones.push_back(
         {Donde(e) + " (código '" + e.Atributo("codigo") + "', nombre '" + e.Atributo("nombre") + "')",
@@ -20,7 +20,7 @@ void OmitirMateria(ContextoExportacion& c, const Elemento& e, const std::string&
 
 void Convertir(ContextoExportacion& c, bool tareas)
 {
-    const auto elementos = c.documento.Seleccionar(kRuta);
+    const auto& elementos = c.documento.Seleccionar(kRuta);
     dbf::Tabla tabla(RutaTabla(c.directorio, TablaAsignomt().nombre), dbf::Acceso::Exclusivo);
     auto& codigos = c.registros.ListaCodigos;
     auto& nombres = c.registros.ListaNombres;

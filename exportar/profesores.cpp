@@ -12,7 +12,7 @@ void TransformarProfesores(ContextoExportacion& c)
 {
     RecrearTabla(c.directorio, TablaProft());
     CodigosUsados usados;
-    const auto elementos = c.documento.Seleccionar("/centro/profesores/profesor");
+    const auto& elementos = c.documento.Seleccionar("/centro/profesores/profesor");
     dbf::Tabla tabla(RutaTabla(c.directorio, TablaProft().nombre), dbf::Acceso::Exclusivo);
 
     for (const auto& e : elementos) {

@@ -29,7 +29,7 @@ int Minutos(const std::string& hora)
 void TransformarTramos(ContextoExportacion& c)
 {
     RecrearTabla(c.directorio, TablaDiashorast());
-    const auto elementos = c.documento.Seleccionar("/centro/franjashorarias/franjahoraria");
+    const auto& elementos = c.documento.Seleccionar("/centro/franjashorarias/franjahoraria");
     if (elementos.empty()) {
         AnotarRecuento(c.informe, TablaDiashorast().nombre, 0);
         return;

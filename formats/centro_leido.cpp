@@ -1,0 +1,149 @@
+#include "formats/centro_leido.h"
+
+#include "formats/documento_archivo.h"
+#include "formats/documento_centro.h"
+#include "formats/documento_errores_xml.h"
+#include "formats/documento_xml.h"
+#include "formats/error.h"
+
+#include <libxml/xmlreader.h>
+
+#include <cerrno>
+#include <memory>
+
+namespace thn {
+namespace {
+
+struct LiberarLector { void operator()(xmlTextReader* r) const { xmlFreeTextReader(r); } };
+
+struct Entrada {
+    std::FILE* archivo;
+    int error = 0;
+};
+
+int LeerBloque(void* contexto, char* destino, int tamano)
+{
+    auto* entrada = static_cast<Entrada*>(contexto);
+    const std::size_t leidos = std::fread(destino, 1, static_cast<std::size_t>(tamano), entrada->archivo);
+    if (leidos == 0 && std::ferror(entrada->archivo)) {
+        entrada->error = errno != 0 ? errno : EIO;
+        return -1;
+    }
+    return static_cast<int>(leidos);
+}
+
+std::string Nombre(const xmlNode* n)
+{
+    return Elemento(const_cast<xmlNode*>(n)).Nombre();
+}
+
+}  // namespace
+
+bool ElementoLeido::TieneAtributo(std::string_view nombre) const
+{
+    for (const auto& a : atributos_)
+        if (*a.nombre == nombre)
+            return true;
+    return false;
+}
+
+std::string ElementoLeido::Atributo(std::string_view nombre) const
+{
+    for (const auto& a : atributos_) {
+        if (*a.nombre != nombre)
+            continue;
+        if (a.demasiado_largo)
+            throw Error(Formatear("El atributo '%s' del elemento %s número %s es demasiado largo al expandir sus entidades",
+                                  {std::string(nombre), Nombre(), std::to_string(posicion_)}));
+        return a.texto;
+    }
+    throw Error(Formatear("Falta el atributo '%s' en el elemento %s número %s",
+                          {std::string(nombre), Nombre(), std::to_string(posicion_)}));
+}
+
+CentroLeido CentroLeido::Cargar(const std::filesystem::path& ruta, const std::vector<std::string>& rutas)
+{
+    documento::PrepararLibxml2();
+    const std::string fichero = ruta.string();
+    CentroLeido centro;
+    for (const auto& r : rutas) {
+        const std::string prefijo = "/centro/";
+        if (r.compare(0, prefijo.size(), prefijo) != 0 || r.find('/', prefijo.size()) == std::string::npos)
+            throw Error(Formatear("La ruta '%s' no es una ruta de sección del centro", {r}));
+        centro.secciones_[r.substr(prefijo.size())];
+    }
+
+    documento::Archivo archivo = documento::AbrirArchivo(ruta, "rb");
+    if (!archivo) {
+        const int error = errno;
+        if (error == ENOENT)
+            throw Error(Formatear("No existe el archivo '%s'", {fichero}));
+        throw Error(Formatear("No se pudo abrir el archivo '%s': %s", {fichero, documento::MotivoSistema(error)}));
+    }
+    Entrada entrada{archivo.get()};
+    documento::RecogidaErroresXml errores;
+    std::unique_ptr<xmlTextReader, LiberarLector> lector(
+        xmlReaderForIO(LeerBloque, nullptr, &entrada, fichero.c_str(), nullptr, documento::kOpcionesLectura));
+    if (!lector)
+        throw Error(Formatear("No se pudo leer el archivo '%s': %s", {fichero, "sin memoria"}));
+    xmlTextReaderSetStructuredErrorHandler(
+        lector.get(),
+        [](void* recogida, xmlErrorPtr error) {
+            if (error)
+                static_cast<documento::RecogidaErroresXml*>(recogida)->Recibir(*error);
+        },
+        &errores);
+
+    std::string raiz, seccion;
+    int leido = 0;
+    while ((leido = xmlTextReaderRead(lector.get())) == 1) {
+        if (xmlTextReaderNodeType(lector.get()) != XML_READER_TYPE_ELEMENT)
+            continue;
+        const int profundidad = xmlTextReaderDepth(lector.get());
+        xmlNode* nodo = xmlTextReaderCurrentNode(lector.get());
+        if (profundidad == 0) {
+            raiz = Nombre(nodo);
+        } else if (profundidad == 1) {
+            seccion = Nombre(nodo);
+        } else if (profundidad == 2 && raiz == "centro") {
+            const auto it = centro.secciones_.find(seccion + "/" + Nombre(nodo));
+            if (it == centro.secciones_.end())
+                continue;
+            ElementoLeido e;
+            e.nombre_ = &*centro.nombres_.insert(Nombre(nodo)).first;
+            e.posicion_ = it->second.size() + 1;
+            const Elemento origen(nodo, e.posicion_);
+            for (xmlAttr* a = nodo->properties; a != nullptr; a = a->next) {
+                const std::string nombre = Nombre(reinterpret_cast<xmlNode*>(a));
+                ElementoLeido::Atributo_ atributo{&*centro.nombres_.insert(nombre).first, {}};
+                try {
+                    atributo.texto = origen.Atributo(nombre);
+                } catch (const Error&) {
+                    atributo.demasiado_largo = true;  // reported when a conversion reads it
+                }
+                e.atributos_.push_back(std::move(atributo));
+            }
+            it->second.push_back(std::move(e));
+        }
+    }
+    if (entrada.error != 0)
+        throw Error(Formatear("No se pudo leer el archivo '%s': %s", {fichero, documento::MotivoSistema(entrada.error)}));
+    if (leido != 0 || raiz.empty())
+        throw Error(Formatear("El archivo '%s' no es un documento XML válido (%s)",
+                              {fichero, errores.HayError() ? errores.Motivo() : "no contiene ningún elemento"}));
+    if (raiz != "centro")
+        throw Error(Formatear("El elemento raíz de '%s' es '%s', no 'centro'", {fichero, raiz}));
+    return centro;
+}
+
+const std::vector<ElementoLeido>& CentroLeido::Seleccionar(const std::string& ruta) const
+{
+    const std::string prefijo = "/centro/";
+    const auto it = ruta.compare(0, prefijo.size(), prefijo) == 0 ? secciones_.find(ruta.substr(prefijo.size()))
+                                                                   : secciones_.end();
+    if (it == secciones_.end())
+        throw Error(Formatear("La ruta '%s' no se leyó del documento", {ruta}));
+    return it->second;
+}
+
+}  // namespace thn

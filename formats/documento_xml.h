@@ -1,0 +1,40 @@
+#pragma once
+// Pieces of the centre document shared by its source files: loading,
+// saving and names, on libxml2.
+
+#include <libxml/parser.h>
+
+#include <filesystem>
+#include <memory>
+#include <string_view>
+
+namespace thn::documento {
+
+struct LiberarDocXml { void operator()(xmlDoc* d) const; };
+using DocXml = std::unique_ptr<xmlDoc, LiberarDocXml>;
+
+// No network, and none of the options that load a DTD, substitute entities
+// or let a document grow past libxml2's size limits. Every reader of the
+// centre document parses with these.
+inline constexpr int kOpcionesLectura = XML_PARSE_NONET | XML_PARSE_COMPACT;
+
+// Initialises libxml2 and installs, once per process, an external entity
+// loader that refuses everything. Call before any parse.
+void PrepararLibxml2();
+
+// Parses the file with no network, no external entities and no DTD loading.
+// Fails when the file cannot be read or is not well-formed.
+DocXml LeerXml(const std::filesystem::path& ruta);
+
+// Writes the document in the encoding it declares, replacing `ruta` only by
+// a complete file.
+void EscribirXml(xmlDoc* doc, const std::filesystem::path& ruta);
+
+// True when the node's qualified name (prefix:local, or local) is `nombre`.
+bool NombreEs(const xmlNode* nodo, std::string_view nombre);
+
+// Fails unless `nombre` is a valid XML name; `que` says what it names
+// ("elemento", "atributo").
+void ComprobarNombre(std::string_view nombre, const char* que);
+
+}  // namespace thn::documento
