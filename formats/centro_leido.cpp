@@ -16,22 +16,6 @@ namespace {
 
 struct LiberarLector { void operator()(xmlTextReader* r) const { xmlFreeTextReader(r); } };
 
-struct Entrada {
-    std::FILE* archivo;
-    int error = 0;
-};
-
-int LeerBloque(void* contexto, char* destino, int tamano)
-{
-    auto* entrada = static_cast<Entrada*>(contexto);
-    const std::size_t leidos = std::fread(destino, 1, static_cast<std::size_t>(tamano), entrada->archivo);
-    if (leidos == 0 && std::ferror(entrada->archivo)) {
-        entrada->error = errno != 0 ? errno : EIO;
-        return -1;
-    }
-    return static_cast<int>(leidos);
-}
-
 std::string Nombre(const xmlNode* n)
 {
     return Elemento(const_cast<xmlNode*>(n)).Nombre();
@@ -80,10 +64,10 @@ CentroLeido CentroLeido::Cargar(const std::filesystem::path& ruta, const std::ve
             throw Error(Formatear("No existe el archivo '%s'", {fichero}));
         throw Error(Formatear("No se pudo abrir el archivo '%s': %s", {fichero, documento::MotivoSistema(error)}));
     }
-    Entrada entrada{archivo.get()};
+    documento::EntradaArchivo entrada{archivo.get()};
     documento::RecogidaErroresXml errores;
     std::unique_ptr<xmlTextReader, LiberarLector> lector(
-        xmlReaderForIO(LeerBloque, nullptr, &entrada, fichero.c_str(), nullptr, documento::kOpcionesLectura));
+        xmlReaderForIO(documento::LeerBloqueArchivo, nullptr, &entrada, fichero.c_str(), nullptr, documento::kOpcionesLectura));
     if (!lector)
         throw Error(Formatear("No se pudo leer el archivo '%s': %s", {fichero, "sin memoria"}));
     xmlTextReaderSetStructuredErrorHandler(

@@ -35,22 +35,6 @@ void PrepararLibxml2()
 
 namespace {
 
-struct Entrada {
-    std::FILE* archivo;
-    int error = 0;
-};
-
-int LeerBloque(void* contexto, char* destino, int tamano)
-{
-    auto* entrada = static_cast<Entrada*>(contexto);
-    const std::size_t leidos = std::fread(destino, 1, static_cast<std::size_t>(tamano), entrada->archivo);
-    if (leidos == 0 && std::ferror(entrada->archivo)) {
-        entrada->error = errno != 0 ? errno : EIO;
-        return -1;
-    }
-    return static_cast<int>(leidos);
-}
-
 struct LiberarContexto { void operator()(xmlParserCtxt* c) const { xmlFreeParserCtxt(c); } };
 
 }  // namespace
@@ -67,11 +51,11 @@ DocXml LeerXml(const fs::path& ruta)
             throw Error(Formatear("No existe el archivo '%s'", {nombre}));
         throw Error(Formatear("No se pudo abrir el archivo '%s': %s", {nombre, MotivoSistema(error)}));
     }
-    Entrada entrada{archivo.get()};
+    EntradaArchivo entrada{archivo.get()};
 
     RecogidaErroresXml errores;
     std::unique_ptr<xmlParserCtxt, LiberarContexto> contexto(
-        xmlCreateIOParserCtxt(nullptr, nullptr, LeerBloque, nullptr, &entrada, XML_CHAR_ENCODING_NONE));
+        xmlCreateIOParserCtxt(nullptr, nullptr, LeerBloqueArchivo, nullptr, &entrada, XML_CHAR_ENCODING_NONE));
     if (!contexto)
         throw Error(Formatear("No se pudo leer el archivo '%s': %s", {nombre, "sin memoria"}));
     errores.Vigilar(contexto.get());
