@@ -40,7 +40,17 @@ void DocumentoCentro::Liberar::operator()(xmlDoc* d) const { xmlFreeDoc(d); }
 
 DocumentoCentro DocumentoCentro::Cargar(const std::filesystem::path& ruta)
 {
-    documento::DocXml doc = documento::LeerXml(ruta);
+    return Cargar(ruta, documento::Alcance::Todo);
+}
+
+DocumentoCentro DocumentoCentro::CargarSoloRaiz(const std::filesystem::path& ruta)
+{
+    return Cargar(ruta, documento::Alcance::SoloRaiz);
+}
+
+DocumentoCentro DocumentoCentro::Cargar(const std::filesystem::path& ruta, documento::Alcance alcance)
+{
+    documento::DocXml doc = documento::LeerXml(ruta, alcance);
     const xmlNode* raiz = xmlDocGetRootElement(doc.get());
     if (raiz == nullptr || !documento::NombreEs(raiz, "centro"))
         throw Error(Formatear("El elemento raíz de '%s' es '%s', no 'centro'",

@@ -13,6 +13,10 @@ typedef struct _xmlDoc xmlDoc;
 
 namespace thn {
 
+namespace documento {
+enum class Alcance;
+}
+
 class Elemento {
 public:
     explicit Elemento(xmlNode* nodo, std::size_t posicion = 0) : nodo_(nodo), posicion_(posicion) {}
@@ -39,6 +43,9 @@ public:
     // or whose root is not `centro`, is refused with an error naming the
     // file, the line and the parser's reason.
     static DocumentoCentro Cargar(const std::filesystem::path& ruta);
+    // The same checks, but only the root element (with its attributes) and
+    // what stands outside it are kept: for rebuilding the document.
+    static DocumentoCentro CargarSoloRaiz(const std::filesystem::path& ruta);
 
     DocumentoCentro(DocumentoCentro&&) noexcept;
     DocumentoCentro& operator=(DocumentoCentro&&) noexcept;
@@ -61,6 +68,7 @@ public:
     const std::filesystem::path& Ruta() const { return ruta_; }
 
 private:
+    static DocumentoCentro Cargar(const std::filesystem::path& ruta, documento::Alcance alcance);
     DocumentoCentro(xmlDoc* doc, std::filesystem::path ruta);
     struct Liberar { void operator()(xmlDoc* d) const; };
     std::unique_ptr<xmlDoc, Liberar> doc_;

@@ -37,9 +37,78 @@ namespace {
 
 struct LiberarContexto { void operator()(xmlParserCtxt* c) const { xmlFreeParserCtxt(c); } };
 
+// Reading only the root: the parser still reads and checks the whole
+// document, but nothing below the root element is built. The handlers of
+// the tree builder are called only outside the root's content.
+struct SoloRaiz {
+    xmlSAXHandler original;
+    RecogidaErroresXml* errores = nullptr;
+    int profundidad = 0;
+
+    static SoloRaiz& De(void* ctx) { return *static_cast<SoloRaiz*>(static_cast<xmlParserCtxt*>(ctx)->_private); }
+
+    static void Inicio(void* ctx, const xmlChar* local, const xmlChar* prefijo, const xmlChar* uri, int nns,
+                       const xmlChar** ns, int natr, int ndef, const xmlChar** atr)
+    {
+        SoloRaiz& s = De(ctx);
+        if (s.profundidad++ == 0)
+            s.original.startElementNs(ctx, local, prefijo, uri, nns, ns, natr, ndef, atr);
+    }
+    static void Fin(void* ctx, const xmlChar* local, const xmlChar* prefijo, const xmlChar* uri)
+    {
+        SoloRaiz& s = De(ctx);
+        if (--s.profundidad == 0)
+            s.original.endElementNs(ctx, local, prefijo, uri);
+    }
+    static void Caracteres(void* ctx, const xmlChar* texto, int largo)
+    {
+        if (De(ctx).profundidad == 0)
+            De(ctx).original.characters(ctx, texto, largo);
+    }
+    static void Comentario(void* ctx, const xmlChar* texto)
+    {
+        if (De(ctx).profundidad == 0)
+            De(ctx).original.comment(ctx, texto);
+    }
+    static void Instruccion(void* ctx, const xmlChar* destino, const xmlChar* datos)
+    {
+        if (De(ctx).profundidad == 0)
+            De(ctx).original.processingInstruction(ctx, destino, datos);
+    }
+    static void Referencia(void* ctx, const xmlChar* nombre)
+    {
+        if (De(ctx).profundidad == 0)
+            De(ctx).original.reference(ctx, nombre);
+    }
+    static void Nada(void*, const xmlChar*, int) {}
+
+    static void Error(void* ctx, xmlErrorPtr error)
+    {
+        if (error != nullptr)
+            De(ctx).errores->Recibir(*error);
+    }
+
+    // Takes the context's private slot, so it forwards the diagnostics too.
+    void Instalar(xmlParserCtxt* ctxt, RecogidaErroresXml& recogida)
+    {
+        original = *ctxt->sax;
+        errores = &recogida;
+        ctxt->_private = this;
+        ctxt->sax->serror = Error;
+        ctxt->sax->startElementNs = Inicio;
+        ctxt->sax->endElementNs = Fin;
+        ctxt->sax->characters = Caracteres;
+        ctxt->sax->ignorableWhitespace = Caracteres;
+        ctxt->sax->cdataBlock = Nada;
+        ctxt->sax->comment = Comentario;
+        ctxt->sax->processingInstruction = Instruccion;
+        ctxt->sax->reference = Referencia;
+    }
+};
+
 }  // namespace
 
-DocXml LeerXml(const fs::path& ruta)
+DocXml LeerXml(const fs::path& ruta, Alcance alcance)
 {
     PrepararLibxml2();
     const std::string nombre = ruta.string();
@@ -60,6 +129,9 @@ DocXml LeerXml(const fs::path& ruta)
         throw Error(Formatear("No se pudo leer el archivo '%s': %s", {nombre, "sin memoria"}));
     errores.Vigilar(contexto.get());
     xmlCtxtUseOptions(contexto.get(), kOpcionesLectura);
+    SoloRaiz solo_raiz;
+    if (alcance == Alcance::SoloRaiz)
+        solo_raiz.Instalar(contexto.get(), errores);
 
     const int resultado = xmlParseDocument(contexto.get());
     DocXml doc(contexto->myDoc);

@@ -24,7 +24,10 @@ void PrepararLibxml2();
 
 // Parses the file with no network, no external entities and no DTD loading.
 // Fails when the file cannot be read or is not well-formed.
-DocXml LeerXml(const std::filesystem::path& ruta);
+// SoloRaiz builds the root element with its attributes, and what stands
+// outside it, but nothing inside it.
+enum class Alcance { Todo, SoloRaiz };
+DocXml LeerXml(const std::filesystem::path& ruta, Alcance alcance = Alcance::Todo);
 
 // Writes the document in the encoding it declares, replacing `ruta` only by
 // a complete file.

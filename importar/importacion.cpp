@@ -154,7 +154,7 @@ ResultadoAccion Importar(const std::filesystem::path& documento, const std::file
                                &componentes.wwTableAulas, &componentes.wwTableNomAsg, &componentes.wwTableAsig})
         c->Abrir(directorio);
 
-    DocumentoCentro doc = DocumentoCentro::Cargar(documento);
+    DocumentoCentro doc = DocumentoCentro::CargarSoloRaiz(documento);
     const Elemento raiz = doc.Raiz();
     const std::string codigo_interno = PorLaPagina(raiz.Atributo("codigo_interno"));
     const std::string nombre = PorLaPagina(raiz.Atributo("nombre"));
