@@ -119,4 +119,10 @@ void DocumentoCentro::Guardar(const std::filesystem::path& ruta) const
     documento::EscribirXml(doc_.get(), ruta);
 }
 
+void DocumentoCentro::GuardarEnFlujo(const std::filesystem::path& ruta, const Elemento& contenedor,
+                                     const ProductorHijos& producir) const
+{
+    documento::EscribirXmlEnFlujo(doc_.get(), ruta, contenedor.Nodo(), producir);
+}
+
 }  // namespace thn

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -36,6 +37,8 @@ private:
     std::size_t posicion_;
 };
 
+using ProductorHijos = std::function<bool(Elemento contenedor)>;
+
 class DocumentoCentro {
 public:
     // Loads with whatever encoding the document declares. No network, no
@@ -64,6 +67,12 @@ public:
     // the root and the declared encoding; adds no whitespace. Written to a
     // temporary file in the same directory and then renamed.
     void Guardar(const std::filesystem::path& ruta) const;
+
+    // Saves like Guardar, making `contenedor`'s children while writing: a
+    // large result is never held whole in memory. `producir` is called until
+    // it answers false; the children it adds each time are written and freed.
+    void GuardarEnFlujo(const std::filesystem::path& ruta, const Elemento& contenedor,
+                        const ProductorHijos& producir) const;
 
     const std::filesystem::path& Ruta() const { return ruta_; }
 

@@ -8,6 +8,8 @@
 #include <memory>
 #include <string_view>
 
+#include "formats/documento_centro.h"
+
 namespace thn::documento {
 
 struct LiberarDocXml { void operator()(xmlDoc* d) const; };
@@ -32,6 +34,12 @@ DocXml LeerXml(const std::filesystem::path& ruta, Alcance alcance = Alcance::Tod
 // Writes the document in the encoding it declares, replacing `ruta` only by
 // a complete file.
 void EscribirXml(xmlDoc* doc, const std::filesystem::path& ruta);
+
+// As EscribirXml, but `contenedor`'s children are made while writing: the
+// producer is called until it answers false, and whatever children it has
+// added to `contenedor` by then are written and freed.
+void EscribirXmlEnFlujo(xmlDoc* doc, const std::filesystem::path& ruta, xmlNode* contenedor,
+                        const ProductorHijos& producir);
 
 // True when the node's qualified name (prefix:local, or local) is `nombre`.
 bool NombreEs(const xmlNode* nodo, std::string_view nombre);

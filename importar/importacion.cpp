@@ -49,12 +49,20 @@ public:
                                       {campo, soluc_.Ruta().string()}));
     }
 
-    std::size_t Ejecutar(Elemento contenedor)
+    // Writes the result as it goes: each entry is written and freed as soon
+    // as it is made, so a large solution never stands whole in memory.
+    std::size_t Guardar(const DocumentoCentro& doc, const Elemento& contenedor, const std::filesystem::path& ruta)
     {
         std::size_t escritas = 0;
-        for (soluc_.Primero(); !soluc_.Fin(); soluc_.Siguiente())
-            if (Entrada(contenedor))
+        soluc_.Primero();
+        doc.GuardarEnFlujo(ruta, contenedor, [&](Elemento c) {
+            if (soluc_.Fin())
+                return false;
+            if (Entrada(c))
                 ++escritas;
+            soluc_.Siguiente();
+            return !soluc_.Fin();
+        });
         return escritas;
     }
 
@@ -171,10 +179,9 @@ ResultadoAccion Importar(const std::filesystem::path& documento, const std::file
     Elemento solucion = centro.AnadirHijo("solucion_horario");
 
     Transferencia transferencia(componentes, separador, resultado.informe);
-    resultado.informe.recuentos.push_back({"dsolucion", transferencia.Ejecutar(solucion)});
-
+    resultado.informe.recuentos.push_back(
+        {"dsolucion", transferencia.Guardar(doc, solucion, RutaResultado(documento))});
     componentes.CerrarTodos();
-    doc.Guardar(RutaResultado(documento));
     return resultado;
 }
 
