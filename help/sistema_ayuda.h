@@ -8,7 +8,12 @@
 namespace thn::ayuda {
 
 // WinHelp command numbers the window issues.
-constexpr int kHelpContents = 3;
+constexpr int kHelpContext = 1;       // data: the context number
+constexpr int kHelpQuit = 2;          // closes every help window
+constexpr int kHelpContents = 3;      // data: 0
+constexpr int kHelpFinder = 0x0B;     // the contents, as kHelpContents
+constexpr int kHelpKey = 0x101;       // data: a NUL-terminated UTF-8 keyword
+constexpr int kHelpPartialKey = 0x105;
 
 class SistemaAyuda {
 public:
@@ -20,6 +25,10 @@ public:
     virtual void AyudaContexto(std::int32_t contexto) = 0;
     // A WinHelp command such as kHelpContents with its data.
     virtual void ComandoAyuda(int comando, std::intptr_t datos) = 0;
+    // A topic of the help file by name ("importar" or "importar.htm").
+    virtual void AyudaTema(const std::string&) {}
+    // The help file's index at a keyword.
+    virtual void AyudaPalabraClave(const std::string&) {}
 };
 
 // Remembers the help file and serves nothing: for tests, and for builds

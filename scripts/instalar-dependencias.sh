@@ -12,6 +12,7 @@ PAQUETES="
   qt6-base-dev qt6-translations-l10n libgl-dev
   libchm-dev fp-utils
   xvfb xauth x11-utils
+  libxcb1-dev xdotool
 "
 
 faltan=""

@@ -1,0 +1,72 @@
+// transhoralianorvica: the desktop program. Without parameters it shows both
+// directions; Horalia starts it with a direction word and the handle of one of
+// its windows to have it embedded there.
+
+#include "app/incrustador.h"
+#include "app/interaccion_automatica.h"
+#include "app/interaccion_qt.h"
+#include "app/modo_ejecucion.h"
+#include "app/plataforma.h"
+#include "app/textos_qt.h"
+#include "app/tmform.h"
+#include "app/traduccion.h"
+#include "formats/directorio_trabajo.h"
+#include "formats/numeros.h"
+#include "help/sistema_ayuda.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+
+namespace {
+
+std::string_view Variable(const char* nombre)
+{
+    const char* v = std::getenv(nombre);
+    return v ? std::string_view(v) : std::string_view();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace thn::app;
+    // The run mode counts the parameters as the user gave them, before Qt
+    // takes its own options out of argv.
+    const std::vector<std::string> argumentos(argv, argv + argc);
+    if (DebeForzarXcb(NumeroParametros(argumentos) == 2,
+                      {Variable("QT_QPA_PLATFORM"), Variable("WAYLAND_DISPLAY"), Variable("XDG_SESSION_TYPE")}))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+
+    QApplication aplicacion(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("TransHoraliaNorvica"));
+    QApplication::setDesktopFileName(QStringLiteral("transhoralianorvica"));
+    QTranslator traduccion;  // Qt's own dialogs and buttons in Spanish
+    if (traduccion.load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&traduccion);
+    TraduccionPropia propia;  // installed last, looked up first
+    QApplication::installTranslator(&propia);
+
+    thn::ayuda::SistemaAyudaNulo ayuda;
+    ayuda.PonerFicheroAyuda("NORVICA.chm");
+
+    InteraccionQt interaccion_qt;
+    std::unique_ptr<InteraccionAutomatica> automatica;
+    if (const auto prueba = Variable(kVariableFicheroPrueba); !prueba.empty())
+        automatica = std::make_unique<InteraccionAutomatica>(std::string(prueba), std::cout);
+    Interaccion& interaccion = automatica ? static_cast<Interaccion&>(*automatica) : interaccion_qt;
+
+    // Declared before the window: the host's QWindow is the embedded window's parent.
+    IncrustadorQt incrustador;
+    TMForm ventana(EntornoVentana{interaccion, ayuda, incrustador, argumentos,
+                                  RutaDesdeQt(QApplication::applicationDirPath()), thn::DirectorioTrabajo(),
+                                  thn::SeparadorDecimalDelUsuario(), thn::RelojDelSistema()});
+    interaccion_qt.PonerVentana(&ventana);
+    QObject::connect(&ventana, &TMForm::Cerrada, &aplicacion, &QCoreApplication::quit, Qt::QueuedConnection);
+    ventana.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,40 @@
+#include "app/modo_ejecucion.h"
+
+#include "formats/numeros.h"
+
+namespace thn::app {
+namespace {
+
+// The host may write the word in any case; only ASCII letters are folded.
+std::string MinusculasAscii(std::string s)
+{
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+}  // namespace
+
+std::size_t NumeroParametros(const std::vector<std::string>& argumentos)
+{
+    return argumentos.empty() ? 0 : argumentos.size() - 1;
+}
+
+ModoEjecucion DecidirModo(const std::vector<std::string>& argumentos)
+{
+    ModoEjecucion modo;
+    if (NumeroParametros(argumentos) != 2)
+        return modo;
+    // "$" makes the integer reader take hexadecimal digits and nothing else.
+    modo.anfitrion = EnteroDesdeTexto("$" + argumentos[2]);
+    modo.incrustado = true;
+    const std::string direccion = MinusculasAscii(argumentos[1]);
+    if (direccion == "importar")
+        modo.panel = Panel::Importar;
+    else if (direccion == "exportar")
+        modo.panel = Panel::Exportar;
+    return modo;
+}
+
+}  // namespace thn::app

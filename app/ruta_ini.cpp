@@ -1,0 +1,15 @@
+#include "app/ruta_ini.h"
+
+#include "formats/directorio_trabajo.h"
+
+namespace thn::app {
+
+std::filesystem::path RutaIniAnfitrion(std::string_view parametro0, const std::filesystem::path& directorio_programa)
+{
+    constexpr const char* kNombre = "Horalia.ini";
+    const std::filesystem::path programa{std::string(parametro0)};
+    const std::filesystem::path directorio = programa.has_parent_path() ? programa.parent_path() : directorio_programa;
+    return BuscarFichero(directorio, kNombre).value_or(directorio / kNombre);
+}
+
+}  // namespace thn::app

@@ -1,0 +1,15 @@
+#pragma once
+// Where the host reads the outcome: "Horalia.ini" beside the program.
+
+#include <filesystem>
+#include <string_view>
+
+namespace thn::app {
+
+// The directory of parameter 0 as the host gave it, so that a link placed
+// beside the host's own program counts as that directory; a bare name falls
+// back to `directorio_programa`, the program's real directory. An existing
+// file of the name in another letter case (written under Wine) is the one used.
+std::filesystem::path RutaIniAnfitrion(std::string_view parametro0, const std::filesystem::path& directorio_programa);
+
+}  // namespace thn::app

@@ -1,0 +1,133 @@
+#include "app/tmform.h"
+
+#include "app/ini.h"
+#include "app/modo_ejecucion.h"
+#include "app/ruta_ini.h"
+#include "app/tdraw3d.h"
+#include "formats/error.h"
+#include "formats/numeros.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QShortcut>
+
+namespace thn::app {
+namespace {
+
+constexpr const char* kFicheroAyuda = "NORVICA.chm";
+constexpr std::int32_t kContextoAyuda = 3;  // the window, its panels and buttons share it
+
+}  // namespace
+
+TMForm::TMForm(EntornoVentana entorno) : e_(std::move(entorno))
+{
+    CrearComponentes();
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    setFixedSize(632, 266);
+    move(194, 167);
+
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    f1->setContext(Qt::WindowShortcut);
+    connect(f1, &QShortcut::activated, this, [this] { e_.ayuda.AyudaContexto(kContextoAyuda); });
+
+    FormCreate();
+}
+
+TMForm::~TMForm() = default;
+
+void TMForm::FormCreate()
+{
+    EstadoTransformado_ = kSinAccion;
+    ModoEjecucion modo;
+    try {
+        modo = DecidirModo(e_.argumentos);
+        if (modo.incrustado)
+            Incrustar(modo.anfitrion);
+    } catch (const Error& ex) {
+        // The window opens as if started without parameters.
+        e_.interaccion.CajaError(TextoCajaError(ex.what()));
+        return;
+    }
+    if (!modo.incrustado)
+        return;
+    NumParametros_ = static_cast<int>(NumeroParametros(e_.argumentos));
+    // The panel of the direction covers the whole client area, the bottom
+    // panel beneath it included.
+    TDraw3D* visible = nullptr;
+    if (modo.panel == Panel::Importar) {
+        Draw3D2->hide();
+        visible = Draw3D3;
+    } else if (modo.panel == Panel::Exportar) {
+        Draw3D3->hide();
+        visible = Draw3D2;
+    }
+    if (visible) {
+        visible->setGeometry(rect());
+        visible->raise();
+    }
+}
+
+void TMForm::Incrustar(std::int32_t anfitrion)
+{
+    const Qt::WindowFlags propias = windowFlags();
+    // Flags first: changing them later would re-create the native window
+    // outside the host.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    try {
+        e_.incrustador.Incrustar(*this, anfitrion);
+    } catch (...) {
+        setWindowFlags(propias);
+        throw;
+    }
+    move(0, 0);  // the host's client origin
+}
+
+bool TMForm::FormClose()
+{
+    if (NumParametros_ != 2)
+        return true;
+    const std::string programa = e_.argumentos.empty() ? std::string() : e_.argumentos.front();
+    const auto ini = RutaIniAnfitrion(programa, e_.directorio_programa);
+    try {
+        EscribirValorIni(ini, "Transformadores", "Transformado", TextoDesdeEntero(EstadoTransformado_));
+    } catch (const Error& ex) {
+        e_.interaccion.CajaError(TextoCajaError(ex.what()));
+        return false;  // the host has not been told yet: the window stays
+    }
+    return true;
+}
+
+void TMForm::closeEvent(QCloseEvent* evento)
+{
+    if (!FormClose()) {
+        evento->ignore();
+        return;
+    }
+    evento->accept();
+    emit Cerrada();
+}
+
+void TMForm::keyPressEvent(QKeyEvent* evento)
+{
+    // Enter outside a button runs the visible direction, the left one first.
+    if (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) {
+        for (QPushButton* b : {BExportar, BImportar}) {
+            if (b->isVisibleTo(this)) {
+                b->click();
+                return;
+            }
+        }
+    }
+    QWidget::keyPressEvent(evento);
+}
+
+void TMForm::Button1Click()
+{
+    e_.ayuda.PonerFicheroAyuda(kFicheroAyuda);
+    e_.ayuda.ComandoAyuda(ayuda::kHelpContents, 0);
+}
+
+}  // namespace thn::app

@@ -1,0 +1,95 @@
+#pragma once
+// Stand-ins for the user, the host's window and the help system: they answer
+// as a test tells them and remember what the window asked.
+
+#include "app/incrustador.h"
+#include "app/interaccion.h"
+#include "formats/error.h"
+#include "help/sistema_ayuda.h"
+
+#include <QApplication>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace thn::prueba {
+
+struct Suceso {
+    std::string tipo;      // "mensaje", "detalles", "error"
+    std::string texto;
+    std::string detalles;
+    bool cursor_ocupado;   // the busy cursor was still set when it appeared
+
+    bool operator==(const Suceso&) const = default;
+};
+
+class InteraccionFalsa : public app::Interaccion {
+public:
+    // Answers of the next dialogs, in order; nullopt or none left cancels.
+    std::deque<std::optional<std::filesystem::path>> respuestas;
+    std::vector<app::DialogoArchivo> dialogos;
+    std::vector<Suceso> sucesos;
+
+    std::optional<std::filesystem::path> AbrirArchivo(const app::DialogoArchivo& d) override
+    {
+        dialogos.push_back(d);
+        if (respuestas.empty())
+            return std::nullopt;
+        auto r = respuestas.front();
+        respuestas.pop_front();
+        return r;
+    }
+    void Mensaje(const std::string& t) override { Anotar("mensaje", t, ""); }
+    void MensajeConDetalles(const std::string& t, const std::string& d) override { Anotar("detalles", t, d); }
+    void CajaError(const std::string& t) override { Anotar("error", t, ""); }
+
+    std::vector<std::string> Textos() const
+    {
+        std::vector<std::string> t;
+        for (const auto& s : sucesos)
+            t.push_back(s.tipo + ": " + s.texto);
+        return t;
+    }
+
+private:
+    void Anotar(const char* tipo, const std::string& t, const std::string& d)
+    {
+        sucesos.push_back({tipo, t, d, QApplication::overrideCursor() != nullptr});
+    }
+};
+
+class IncrustadorFalso : public app::Incrustador {
+public:
+    std::vector<std::int32_t> anfitriones;
+    bool falla = false;
+
+    void Incrustar(QWidget&, std::int32_t anfitrion) override
+    {
+        if (falla)
+            throw Error("No se puede incrustar la ventana en la ventana 1F de Horalia");
+        anfitriones.push_back(anfitrion);
+    }
+};
+
+class AyudaFalsa : public ayuda::SistemaAyuda {
+public:
+    std::vector<std::string> llamadas;
+
+    void PonerFicheroAyuda(const std::string& f) override
+    {
+        fichero_ = f;
+        llamadas.push_back("fichero " + f);
+    }
+    std::string FicheroAyuda() const override { return fichero_; }
+    void AyudaContexto(std::int32_t c) override { llamadas.push_back("contexto " + std::to_string(c)); }
+    void ComandoAyuda(int c, std::intptr_t d) override
+    {
+        llamadas.push_back("comando " + std::to_string(c) + " " + std::to_string(d));
+    }
+
+private:
+    std::string fichero_;
+};
+
+}  // namespace thn::prueba
