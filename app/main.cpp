@@ -12,9 +12,11 @@
 #include "app/traduccion.h"
 #include "formats/directorio_trabajo.h"
 #include "formats/numeros.h"
+#include "help/arranque_ayuda.h"
 #include "help/sistema_ayuda.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -51,8 +53,14 @@ int main(int argc, char** argv)
     TraduccionPropia propia;  // installed last, looked up first
     QApplication::installTranslator(&propia);
 
-    thn::ayuda::SistemaAyudaNulo ayuda;
-    ayuda.PonerFicheroAyuda("NORVICA.chm");
+    // The help viewers register before the window exists; the plugin beside
+    // the program is unloaded, with its window, before the application goes.
+    thn::ayuda::ArranqueAyuda arranque_ayuda;
+    QPointer<QWidget> propietario_ayuda;  // the window that owns the help windows
+    const auto ayuda = thn::ayuda::CrearSistemaAyuda([&propietario_ayuda] {
+        return propietario_ayuda ? static_cast<std::intptr_t>(propietario_ayuda->winId()) : std::intptr_t{0};
+    });
+    ayuda->PonerFicheroAyuda("NORVICA.chm");
 
     InteraccionQt interaccion_qt;
     std::unique_ptr<InteraccionAutomatica> automatica;
@@ -62,10 +70,11 @@ int main(int argc, char** argv)
 
     // Declared before the window: the host's QWindow is the embedded window's parent.
     IncrustadorQt incrustador;
-    TMForm ventana(EntornoVentana{interaccion, ayuda, incrustador, argumentos,
+    TMForm ventana(EntornoVentana{interaccion, *ayuda, incrustador, argumentos,
                                   RutaDesdeQt(QApplication::applicationDirPath()), thn::DirectorioTrabajo(),
                                   thn::SeparadorDecimalDelUsuario(), thn::RelojDelSistema()});
     interaccion_qt.PonerVentana(&ventana);
+    propietario_ayuda = &ventana;
     QObject::connect(&ventana, &TMForm::Cerrada, &aplicacion, &QCoreApplication::quit, Qt::QueuedConnection);
     ventana.show();
     return QApplication::exec();

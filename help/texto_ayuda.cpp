@@ -1,0 +1,42 @@
+#include "help/texto_ayuda.h"
+
+#include <algorithm>
+
+namespace thn::ayuda {
+namespace {
+
+unsigned char Plegar(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u - 'A' + 'a') : u;
+}
+
+bool EsBlanco(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+}  // namespace
+
+int CompararSinMayusculas(std::string_view a, std::string_view b)
+{
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i)
+        if (Plegar(a[i]) != Plegar(b[i]))
+            return Plegar(a[i]) < Plegar(b[i]) ? -1 : 1;
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+bool IgualSinMayusculas(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && CompararSinMayusculas(a, b) == 0;
+}
+
+std::string Recortar(std::string_view texto)
+{
+    std::size_t inicio = 0, fin = texto.size();
+    while (inicio < fin && EsBlanco(texto[inicio]))
+        ++inicio;
+    while (fin > inicio && EsBlanco(texto[fin - 1]))
+        --fin;
+    return std::string(texto.substr(inicio, fin - inicio));
+}
+
+}  // namespace thn::ayuda
