@@ -55,33 +55,43 @@ int Ejecutar(const std::filesystem::path& htemp)
         const double horas = asigt.LeerNumero("HORAS");
         const int sesiones = horas > 0 ? static_cast<int>(std::ceil(horas)) : 0;
         for (int s = 0; s < sesiones; ++s) {
-            bool colocada = false;
-            for (std::size_t f = 0; f < franjas.size() && !colocada; ++f) {
-                if ((!grupo.empty() && ocupados.count({"G:" + grupo, f}))
-                    || (!prof.empty() && ocupados.count({"P:" + prof, f})))
-                    continue;
-                std::string aula;
-                for (const auto& a : aulas)
-                    if (!ocupados.count({"A:" + a, f})) {
-                        aula = a;
-                        break;
-                    }
-                ocupados.insert({"G:" + grupo, f});
-                ocupados.insert({"P:" + prof, f});
-                if (!aula.empty())
-                    ocupados.insert({"A:" + aula, f});
-                const bool media = s == sesiones - 1 && horas != std::floor(horas);
-                std::cout << franjas[f].first << '\t' << franjas[f].second << '\t' << (media ? "\xbd" : "1") << '\t'
-                          << SinTabuladores(grupo) << '\t' << SinTabuladores(asig) << '\t' << SinTabuladores(tarea)
-                          << '\t' << SinTabuladores(prof) << '\t' << SinTabuladores(aula) << "\t\\N\n";
-                colocada = true;
-            }
-            if (!colocada)
-                ++sin_hueco;
+            // A free slot for group and teacher first; simultaneous blocks
+            // (options, split classes) share the group's slot, so then one
+            // free for the teacher only, and at last any slot: every session
+            // is placed, as Horalia places them.
+            std::size_t elegida = franjas.size();
+            for (int nivel = 0; nivel < 3 && elegida == franjas.size(); ++nivel)
+                for (std::size_t f = 0; f < franjas.size(); ++f) {
+                    const bool grupo_ocupado = !grupo.empty() && ocupados.count({"G:" + grupo, f});
+                    const bool prof_ocupado = !prof.empty() && ocupados.count({"P:" + prof, f});
+                    if ((nivel == 0 && (grupo_ocupado || prof_ocupado)) || (nivel == 1 && prof_ocupado))
+                        continue;
+                    elegida = f;
+                    if (nivel > 0)
+                        ++sin_hueco;
+                    break;
+                }
+            if (elegida == franjas.size())
+                break;  // no time slots at all
+            const std::size_t f = elegida;
+            std::string aula;
+            for (const auto& a : aulas)
+                if (!ocupados.count({"A:" + a, f})) {
+                    aula = a;
+                    break;
+                }
+            ocupados.insert({"G:" + grupo, f});
+            ocupados.insert({"P:" + prof, f});
+            if (!aula.empty())
+                ocupados.insert({"A:" + aula, f});
+            const bool media = s == sesiones - 1 && horas != std::floor(horas);
+            std::cout << franjas[f].first << '\t' << franjas[f].second << '\t' << (media ? "\xbd" : "1") << '\t'
+                      << SinTabuladores(grupo) << '\t' << SinTabuladores(asig) << '\t' << SinTabuladores(tarea)
+                      << '\t' << SinTabuladores(prof) << '\t' << SinTabuladores(aula) << "\t\\N\n";
         }
     }
     if (sin_hueco)
-        std::cerr << "thn-soluc-prueba: " << sin_hueco << " sesiones sin hueco libre\n";
+        std::cerr << "thn-soluc-prueba: " << sin_hueco << " sesiones comparten franja con otra del grupo o del profesor\n";
     return 0;
 }
 

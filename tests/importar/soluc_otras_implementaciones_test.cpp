@@ -4,12 +4,14 @@
 #include "comun/centro.h"
 #include "comun/comun.h"
 #include "exportar/exportacion.h"
+#include "formats/dbf/tabla.h"
 #include "formats/documento_centro.h"
 #include "formats/error.h"
 #include "importar/importacion.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -161,8 +163,16 @@ TEST_F(SolucExterna, IdaYVueltaConElEjemplo)
     for (const auto& e : centro.Seleccionar("/centro/asignaturas/dasignatura"))
         asignaciones.insert({e.Atributo("casig"), e.Atributo("cgrupo"), e.Atributo("cprofe")});
 
+    // Every session of every assignment comes back.
+    std::size_t sesiones = 0;
+    {
+        dbf::Tabla asigt(htemp / "ASIGT.DBF", dbf::Acceso::Compartido);
+        for (asigt.Primero(); !asigt.Fin(); asigt.Siguiente())
+            sesiones += static_cast<std::size_t>(std::ceil(asigt.LeerNumero("HORAS")));
+    }
     const auto ds = Dsoluciones();
     ASSERT_GT(ds.size(), 300u);
+    EXPECT_EQ(ds.size(), sesiones);
     for (const auto& d : ds) {
         EXPECT_TRUE(asignaciones.count({d.at("casig"), d.at("cgrupo"), d.at("cprofe")}))
             << d.at("casig") << " " << d.at("cgrupo") << " " << d.at("cprofe");
