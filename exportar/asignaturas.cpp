@@ -48,7 +48,7 @@ Sesiones CalcularSesiones(const std::string& texto_horas, char separador)
 void TransformarAsignaturas(ContextoExportacion& c)
 {
     RecrearTabla(c.directorio, TablaAsigt());
-    dbf::Tabla tabla(RutaTabla(c.directorio, TablaAsigt().nombre), dbf::Acceso::Exclusivo);
+    dbf::Tabla tabla = AbrirParaEscribir(c, TablaAsigt());
     auto& grupos = c.componentes.wwTableGrupos;
     auto& materias = c.componentes.wwTableNomAsg;
     auto& profesores = c.componentes.wwTableProfesor;

@@ -13,7 +13,7 @@ void TransformarAulas(ContextoExportacion& c)
     RecrearTabla(c.directorio, TablaAulat());
     CodigosUsados usados;
     const auto& elementos = c.documento.Seleccionar("/centro/aulas/daula");
-    dbf::Tabla tabla(RutaTabla(c.directorio, TablaAulat().nombre), dbf::Acceso::Exclusivo);
+    dbf::Tabla tabla = AbrirParaEscribir(c, TablaAulat());
 
     for (const auto& e : elementos) {
         std::string codigo = AtributoAnsi(e, "codigo");

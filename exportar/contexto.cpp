@@ -14,6 +14,11 @@ std::string Donde(const ElementoLeido& e)
     return e.Nombre() + " número " + std::to_string(e.Posicion());
 }
 
+dbf::Tabla AbrirParaEscribir(const ContextoExportacion& c, const DefinicionTabla& tabla)
+{
+    return dbf::Tabla(RutaTabla(c.directorio, tabla.nombre), dbf::Acceso::Exclusivo);
+}
+
 void AnotarRecuento(Informe& informe, const std::string& tabla, std::size_t registros)
 {
     for (auto& r : informe.recuentos)

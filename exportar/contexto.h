@@ -5,6 +5,7 @@
 #include "formats/componentes_tabla.h"
 #include "formats/centro_leido.h"
 #include "formats/informe.h"
+#include "formats/tablas_trabajo.h"
 
 #include <filesystem>
 #include <string>
@@ -25,6 +26,9 @@ std::string AtributoAnsi(const ElementoLeido& e, const char* atributo);
 
 // "dmateria número 3"
 std::string Donde(const ElementoLeido& e);
+
+// The working table, opened for appending by the conversion that owns it.
+dbf::Tabla AbrirParaEscribir(const ContextoExportacion& c, const DefinicionTabla& tabla);
 
 void AnotarRecuento(Informe& informe, const std::string& tabla, std::size_t registros);
 

@@ -12,7 +12,7 @@ void TransformarGrupos(ContextoExportacion& c)
 {
     RecrearTabla(c.directorio, TablaGrupost());
     CodigosUsados usados;
-    dbf::Tabla tabla(RutaTabla(c.directorio, TablaGrupost().nombre), dbf::Acceso::Exclusivo);
+    dbf::Tabla tabla = AbrirParaEscribir(c, TablaGrupost());
     // Held from here until the assignments have looked teachers up in it.
     c.componentes.wwTableProfesor.Abrir(c.directorio);
     const auto& elementos = c.documento.Seleccionar("/centro/grupos/dgrupo");

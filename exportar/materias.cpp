@@ -21,7 +21,7 @@ void OmitirMateria(ContextoExportacion& c, const ElementoLeido& e, const std::st
 void Convertir(ContextoExportacion& c, bool tareas)
 {
     const auto& elementos = c.documento.Seleccionar(kRuta);
-    dbf::Tabla tabla(RutaTabla(c.directorio, TablaAsignomt().nombre), dbf::Acceso::Exclusivo);
+    dbf::Tabla tabla = AbrirParaEscribir(c, TablaAsignomt());
     auto& codigos = c.registros.ListaCodigos;
     auto& nombres = c.registros.ListaNombres;
     std::size_t escritos = 0;

@@ -13,7 +13,7 @@ void TransformarProfesores(ContextoExportacion& c)
     RecrearTabla(c.directorio, TablaProft());
     CodigosUsados usados;
     const auto& elementos = c.documento.Seleccionar("/centro/profesores/profesor");
-    dbf::Tabla tabla(RutaTabla(c.directorio, TablaProft().nombre), dbf::Acceso::Exclusivo);
+    dbf::Tabla tabla = AbrirParaEscribir(c, TablaProft());
 
     for (const auto& e : elementos) {
         const std::string codigo = AtributoAnsi(e, "codigo");

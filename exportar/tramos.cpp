@@ -34,7 +34,7 @@ void TransformarTramos(ContextoExportacion& c)
         AnotarRecuento(c.informe, TablaDiashorast().nombre, 0);
         return;
     }
-    dbf::Tabla tabla(RutaTabla(c.directorio, TablaDiashorast().nombre), dbf::Acceso::Exclusivo);
+    dbf::Tabla tabla = AbrirParaEscribir(c, TablaDiashorast());
     // A day number outside 1-7 keeps the name of the slot before it.
     std::string nombre_dia;
 
