@@ -4,12 +4,20 @@
 #include <stdexcept>
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 namespace thn {
 
+// what() is the message whose text is fixed; Detalle() is an optional second
+// line that names the path or place, or what the failure left unchanged.
 class Error : public std::runtime_error {
 public:
-    explicit Error(const std::string& mensaje) : std::runtime_error(mensaje) {}
+    explicit Error(const std::string& mensaje, std::string detalle = {})
+        : std::runtime_error(mensaje), detalle_(std::move(detalle)) {}
+    const std::string& Detalle() const { return detalle_; }
+
+private:
+    std::string detalle_;
 };
 
 // Text of the application's error box: the message, with a full stop appended
