@@ -6,6 +6,7 @@
 #include "app/tdraw3d.h"
 #include "formats/error.h"
 #include "formats/numeros.h"
+#include "formats/sesion_trabajo.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -41,6 +42,8 @@ TMForm::~TMForm() = default;
 void TMForm::FormCreate()
 {
     EstadoTransformado_ = kSinAccion;
+    // An export that died while it replaced the tables is finished first.
+    RecuperarSiSePuede(e_.directorio_trabajo);
     ModoEjecucion modo;
     try {
         modo = DecidirModo(e_.argumentos);

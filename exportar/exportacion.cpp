@@ -2,8 +2,43 @@
 
 #include "exportar/conversiones.h"
 #include "formats/centro_leido.h"
+#include "formats/error.h"
+#include "formats/preparacion.h"
+#include "formats/sesion_trabajo.h"
+#include "formats/tablas_trabajo.h"
 
 namespace thn {
+namespace {
+
+std::vector<TablaPreparada> TablasDeLaExportacion()
+{
+    std::vector<TablaPreparada> tablas;
+    for (const DefinicionTabla* t : {&TablaAsignomt(), &TablaProft(), &TablaAulat(), &TablaGrupost(),
+                                     &TablaDiashorast(), &TablaAsigt()})
+        tablas.push_back({t->nombre, t->borrar_indice});
+    return tablas;
+}
+
+void Convertir(const CentroLeido& doc, const std::filesystem::path& directorio, RegistrosCodigos& registros,
+               ComponentesTabla& componentes, char separador, Informe& informe)
+{
+    // A second export in one run must give the same tables as the first.
+    registros.Vaciar();
+    SesionTrabajo sesion(directorio);
+    Preparacion preparacion(directorio);
+    const std::vector<TablaPreparada> tablas = TablasDeLaExportacion();
+    preparacion.ComprobarTablasLibres(tablas);
+    {
+        CierreComponentes cierre(componentes);
+        ContextoExportacion c{doc, preparacion.Carpeta(), registros, componentes, separador, informe};
+        for (auto conversion : {TransformarMaterias, TransformarTareas, TransformarProfesores, TransformarAulas,
+                                TransformarGrupos, TransformarTramos, TransformarAsignaturas})
+            conversion(c);
+    }
+    preparacion.Confirmar(tablas);
+}
+
+}  // namespace
 
 ResultadoAccion Exportar(const std::filesystem::path& documento, const std::filesystem::path& directorio,
                          RegistrosCodigos& registros, ComponentesTabla& componentes, char separador)
@@ -14,18 +49,16 @@ ResultadoAccion Exportar(const std::filesystem::path& documento, const std::file
         resultado.desenlace = Desenlace::FaltaEntrada;
         return resultado;
     }
-    const CentroLeido doc = CentroLeido::Cargar(
-        documento, {"/centro/materias/dmateria", "/centro/profesores/profesor", "/centro/aulas/daula",
-                    "/centro/grupos/dgrupo", "/centro/franjashorarias/franjahoraria",
-                    "/centro/asignaturas/dasignatura"});
-
-    // A second export in one run must give the same tables as the first.
-    registros.Vaciar();
-    CierreComponentes cierre(componentes);
-    ContextoExportacion c{doc, directorio, registros, componentes, separador, resultado.informe};
-    for (auto conversion : {TransformarMaterias, TransformarTareas, TransformarProfesores, TransformarAulas,
-                            TransformarGrupos, TransformarTramos, TransformarAsignaturas})
-        conversion(c);
+    try {
+        const CentroLeido doc = CentroLeido::Cargar(
+            documento, {"/centro/materias/dmateria", "/centro/profesores/profesor", "/centro/aulas/daula",
+                        "/centro/grupos/dgrupo", "/centro/franjashorarias/franjahoraria",
+                        "/centro/asignaturas/dasignatura"});
+        Convertir(doc, directorio, registros, componentes, separador, resultado.informe);
+    } catch (const Error& e) {
+        const std::string nada = "No se ha cambiado ninguna tabla de Horalia.";
+        throw Error(e.what(), e.Detalle().empty() ? nada : e.Detalle() + "\n" + nada);
+    }
     return resultado;
 }
 

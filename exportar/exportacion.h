@@ -9,11 +9,12 @@
 
 namespace thn {
 
-// Loads the document once and runs the seven conversions in order. A missing
-// document gives FaltaEntrada and touches nothing; any other failure throws
-// thn::Error, leaving the tables of finished conversions with their new
-// content, the failing one with the records posted before the error, and
-// the later ones as they were. Every table is closed on every path.
+// Loads the document once and runs the seven conversions in order, into a
+// staging folder; the new tables replace the old ones only when all seven
+// have finished. A missing document gives FaltaEntrada; any other failure
+// throws thn::Error, whose second line says that no table was changed, and
+// leaves the working directory as it was. Every table is closed on every
+// path, and the directory is held against other actions throughout.
 ResultadoAccion Exportar(const std::filesystem::path& documento, const std::filesystem::path& directorio,
                          RegistrosCodigos& registros, ComponentesTabla& componentes, char separador);
 

@@ -1,6 +1,7 @@
 #include "formats/directorio_trabajo.h"
 
 #include "formats/error.h"
+#include "formats/so/sistema.h"
 
 #include <cstdlib>
 
@@ -60,14 +61,27 @@ std::optional<fs::path> BuscarFichero(const fs::path& directorio, const std::str
     return std::nullopt;
 }
 
+std::vector<fs::path> TodasLasGrafias(const fs::path& directorio, const std::string& nombre)
+{
+    std::vector<fs::path> encontrados;
+    std::error_code ec;
+    const fs::path exacto = directorio / nombre;
+    if (fs::is_regular_file(exacto, ec))
+        encontrados.push_back(exacto);
+    const std::string buscado = Minusculas(nombre);
+    for (auto it = fs::directory_iterator(directorio, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        if (it->path().filename() != nombre && Minusculas(it->path().filename().string()) == buscado
+            && it->is_regular_file(ec))
+            encontrados.push_back(it->path());
+    }
+    return encontrados;
+}
+
 void BorrarFichero(const fs::path& directorio, const std::string& nombre)
 {
     // Several spellings may stand side by side on a case-sensitive disk.
-    while (auto encontrado = BuscarFichero(directorio, nombre)) {
-        std::error_code ec;
-        if (!fs::remove(*encontrado, ec))
-            return;
-    }
+    for (const fs::path& ruta : TodasLasGrafias(directorio, nombre))
+        so::Borrar(ruta);
 }
 
 }  // namespace thn

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace thn {
 
@@ -20,6 +21,10 @@ void ComprobarDirectorioTrabajo(const std::filesystem::path& directorio);
 // (programs under Wine may write either case); nullopt when there is none.
 // An exact match wins over other spellings.
 std::optional<std::filesystem::path> BuscarFichero(const std::filesystem::path& directorio,
+                                                   const std::string& nombre);
+
+// Every spelling of `nombre` in `directorio`, the exact one first.
+std::vector<std::filesystem::path> TodasLasGrafias(const std::filesystem::path& directorio,
                                                    const std::string& nombre);
 
 // Deletes every spelling of `nombre` in `directorio`; failures are not reported.

@@ -1,16 +1,13 @@
 #include "formats/documento_archivo.h"
 
 #include "formats/error.h"
+#include "formats/so/sistema.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <random>
 #include <system_error>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace thn::documento {
 namespace fs = std::filesystem;
@@ -41,73 +38,72 @@ std::string MotivoSistema(int error)
     return std::generic_category().message(error);
 }
 
-namespace {
-
-bool Sincronizar(std::FILE* f)
-{
-#ifdef _WIN32
-    return _commit(_fileno(f)) == 0;
-#else
-    return fsync(fileno(f)) == 0;
-#endif
-}
-
-}  // namespace
-
 ReemplazoAtomico::ReemplazoAtomico(fs::path destino) : destino_(std::move(destino))
 {
     // Same directory as the destination, so that the rename cannot cross
     // file systems and stays atomic.
     std::random_device azar;
     const std::string base = destino_.filename().string();
-    int ultimo_error = 0;
-    for (int intento = 0; intento < 16 && !archivo_; ++intento) {
+    int error = 0;
+    for (int intento = 0; intento < 16; ++intento) {
         char sufijo[16];
         std::snprintf(sufijo, sizeof sufijo, ".%08x.tmp", static_cast<unsigned>(azar()));
         temporal_ = destino_;
         temporal_.replace_filename(base + sufijo);
-        archivo_ = AbrirArchivo(temporal_, "wbx");  // "x": never reuse a file that exists
-        ultimo_error = errno;
-        if (!archivo_ && ultimo_error != EEXIST)
+        error = so::Abrir(temporal_, so::Apertura::CrearNueva, fichero_);  // never reuses a file that exists
+        if (error != EEXIST)
             break;
     }
-    if (!archivo_)
-        Fallar(MotivoSistema(ultimo_error));
+    if (error != 0)
+        Fallar(so::Motivo(error));
+    // A file that is replaced keeps its permissions.
+    std::error_code ec;
+    const auto estado = fs::status(destino_, ec);
+    if (!ec && fs::is_regular_file(estado))
+        fs::permissions(temporal_, estado.permissions(), ec);
 }
 
 ReemplazoAtomico::~ReemplazoAtomico()
 {
     if (confirmado_)
         return;
-    archivo_.reset();
-    std::error_code ec;
-    fs::remove(temporal_, ec);
+    fichero_ = so::Descriptor();
+    so::Borrar(temporal_);
 }
 
 bool ReemplazoAtomico::Escribir(const char* datos, std::size_t tamano)
 {
     if (!motivo_escritura_.empty())
         return false;
-    if (std::fwrite(datos, 1, tamano, archivo_.get()) == tamano)
-        return true;
-    motivo_escritura_ = MotivoSistema(errno);
-    return false;
+    pendiente_.append(datos, tamano);
+    return pendiente_.size() < kBloque || Vaciar();
+}
+
+bool ReemplazoAtomico::Vaciar()
+{
+    if (const int error = so::EscribirEn(fichero_, pendiente_.data(), pendiente_.size(), escritos_)) {
+        motivo_escritura_ = so::Motivo(error);
+        return false;
+    }
+    escritos_ += pendiente_.size();
+    pendiente_.clear();
+    return true;
 }
 
 void ReemplazoAtomico::Confirmar()
 {
-    if (!motivo_escritura_.empty())
+    if (!motivo_escritura_.empty() || !Vaciar())
         Fallar(motivo_escritura_);
-    if (std::fflush(archivo_.get()) != 0 || !Sincronizar(archivo_.get()))
-        Fallar(MotivoSistema(errno));
-    std::FILE* f = archivo_.release();
-    if (std::fclose(f) != 0)
-        Fallar(MotivoSistema(errno));
-    std::error_code ec;
-    fs::rename(temporal_, destino_, ec);
-    if (ec)
-        Fallar(ec.message());
+    if (const int error = so::Volcar(fichero_))
+        Fallar(so::Motivo(error));
+    if (const int error = so::Cerrar(fichero_))
+        Fallar(so::Motivo(error));
+    if (const int error = so::Renombrar(temporal_, destino_))
+        Fallar(so::Motivo(error));
     confirmado_ = true;
+    // The new name on the disk too. The file is in place already, so a
+    // failure here changes nothing the user could act on.
+    so::VolcarCarpeta(destino_.has_parent_path() ? destino_.parent_path() : fs::path("."));
 }
 
 void ReemplazoAtomico::Fallar(const std::string& motivo) const

@@ -2,10 +2,13 @@
 // C stdio files for the centre document: opened by path on every platform,
 // and replaced atomically on saving.
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
+
+#include "formats/so/sistema.h"
 
 namespace thn::documento {
 
@@ -26,7 +29,8 @@ int LeerBloqueArchivo(void* entrada, char* destino, int tamano);
 // Text of the system's reason for `error` (an errno value).
 std::string MotivoSistema(int error);
 
-// A file written beside `destino` that takes its place on Confirmar. Until
+// A file written beside `destino` that takes its place on Confirmar, flushed
+// to the disk first, with the permissions of the file it replaces. Until
 // then `destino` is untouched; if Confirmar is not reached or fails, the
 // temporary file is removed.
 class ReemplazoAtomico {
@@ -46,9 +50,14 @@ public:
     const std::string& MotivoEscritura() const { return motivo_escritura_; }
 
 private:
+    static constexpr std::size_t kBloque = 1 << 16;
+    bool Vaciar();
+
     std::filesystem::path destino_;
     std::filesystem::path temporal_;
-    Archivo archivo_;
+    so::Descriptor fichero_;
+    std::string pendiente_;  // written in blocks, not call by call
+    std::uint64_t escritos_ = 0;
     std::string motivo_escritura_;
     bool confirmado_ = false;
 };

@@ -1,6 +1,6 @@
 #include "formats/tablas_trabajo.h"
 
-#include "formats/bloqueo.h"
+#include "formats/so/sistema.h"
 #include "formats/directorio_trabajo.h"
 
 namespace thn {
@@ -79,7 +79,7 @@ void RecrearTabla(const std::filesystem::path& directorio, const DefinicionTabla
     // A table held by another program is not deleted; creating it then fails
     // and names the table.
     const auto existente = BuscarFichero(directorio, nombre + ".DBF");
-    if (!existente || !BloqueadaPorOtro(*existente))
+    if (!existente || !so::BloqueadoPorOtro(*existente))
         BorrarFichero(directorio, nombre + ".DBF");
     if (tabla.borrar_indice)
         BorrarFichero(directorio, nombre + ".MDX");

@@ -4,6 +4,7 @@
 #include "formats/documento_centro.h"
 #include "formats/error.h"
 #include "formats/numeros.h"
+#include "formats/sesion_trabajo.h"
 #include "formats/texto.h"
 
 #include <array>
@@ -157,6 +158,7 @@ ResultadoAccion Importar(const std::filesystem::path& documento, const std::file
         return resultado;
     }
 
+    SesionTrabajo sesion(directorio);
     CierreComponentes cierre(componentes);
     for (ComponenteTabla* c : {&componentes.wwTableSoluc, &componentes.wwTableGrupos, &componentes.wwTableProfesor,
                                &componentes.wwTableAulas, &componentes.wwTableNomAsg, &componentes.wwTableAsig})

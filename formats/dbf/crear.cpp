@@ -16,9 +16,6 @@
 #include <functional>
 #include <random>
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 namespace thn::dbf {
 namespace {
@@ -94,32 +91,33 @@ public:
         static std::atomic<unsigned> contador{0};
         const fs::path carpeta = destino.has_parent_path() ? destino.parent_path() : fs::path(".");
         std::random_device azar;
+        int error = 0;
         for (int intento = 0; intento < 100 && !fichero_; ++intento) {
-            ruta_ = carpeta / ("." + destino.filename().string() + ".thn" + std::to_string(::getpid()) + "-" +
-                               std::to_string(contador++) + "-" + std::to_string(azar() % 100000) + ".tmp");
-            fichero_ = Descriptor(::open(ruta_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-            if (!fichero_ && errno != EEXIST)
+            ruta_ = carpeta / ("." + destino.filename().string() + ".thn" + std::to_string(azar()) + "-" +
+                               std::to_string(contador++) + ".tmp");
+            error = so::Abrir(ruta_, so::Apertura::CrearNueva, fichero_);
+            if (error != EEXIST)
                 break;
         }
-        if (!fichero_)
-            throw fallo(ErrorSistema(errno));
+        if (error != 0)
+            throw fallo(ErrorSistema(error));
     }
     ~Temporal()
     {
-        fichero_.Cerrar();
+        fichero_ = so::Descriptor();
         if (!conservar_)
-            ::unlink(ruta_.c_str());
+            so::Borrar(ruta_);
     }
     Temporal(const Temporal&) = delete;
     Temporal& operator=(const Temporal&) = delete;
 
     const fs::path& Ruta() const { return ruta_; }
-    Descriptor& Fichero() { return fichero_; }
+    so::Descriptor& Fichero() { return fichero_; }
     void Conservar() { conservar_ = true; }
 
 private:
     fs::path ruta_;
-    Descriptor fichero_;
+    so::Descriptor fichero_;
     bool conservar_ = false;
 };
 
@@ -134,16 +132,17 @@ void Tabla::Crear(const fs::path& ruta, const std::vector<DefinicionCampo>& camp
     const std::string contenido = Contenido(campos, fallo);
 
     Temporal temporal(ruta, fallo);
-    EscribirEn(temporal.Fichero().fd(), contenido.data(), contenido.size(), 0, tabla);
-    if (::close(temporal.Fichero().Soltar()) != 0)  // close's error may be the write's
-        throw fallo(ErrorSistema(errno));
+    EscribirEn(temporal.Fichero(), contenido.data(), contenido.size(), 0, tabla);
+    if (const int error = so::Volcar(temporal.Fichero()))
+        throw fallo(ErrorSistema(error));
+    if (const int error = so::Cerrar(temporal.Fichero()))  // close's error may be the write's
+        throw fallo(ErrorSistema(error));
 
     // A table someone holds open is not replaced under their feet.
-    Descriptor anterior(::open(ruta.c_str(), O_RDONLY | O_CLOEXEC));
-    if (anterior && ::flock(anterior.fd(), LOCK_EX | LOCK_NB) != 0)
-        FalloDeBloqueo(errno, tabla);
-    if (::rename(temporal.Ruta().c_str(), ruta.c_str()) != 0)
-        throw fallo(ErrorSistema(errno));
+    if (so::BloqueadoPorOtro(ruta))
+        FalloDeBloqueo(EWOULDBLOCK, tabla);
+    if (const int error = so::Renombrar(temporal.Ruta(), ruta))
+        throw fallo(ErrorSistema(error));
     temporal.Conservar();
 }
 

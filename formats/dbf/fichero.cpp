@@ -4,34 +4,11 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <ctime>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace thn::dbf::detalle {
 
-Descriptor& Descriptor::operator=(Descriptor&& o) noexcept
-{
-    if (this != &o) {
-        Cerrar();
-        fd_ = o.fd_;
-        o.fd_ = -1;
-    }
-    return *this;
-}
-
-void Descriptor::Cerrar() noexcept
-{
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
-}
-
-std::string ErrorSistema(int error) { return std::strerror(error); }
+std::string ErrorSistema(int error) { return so::Motivo(error); }
 
 void FalloDeBloqueo(int error, const std::string& tabla)
 {
@@ -40,59 +17,55 @@ void FalloDeBloqueo(int error, const std::string& tabla)
     throw Error(Formatear("No se puede bloquear la tabla '%s': %s", {tabla, ErrorSistema(error)}));
 }
 
+void FalloDeEscritura(int error, const std::string& tabla)
+{
+    throw Error(Formatear("No se puede escribir la tabla '%s': %s", {tabla, ErrorSistema(error)}));
+}
+
 TablaAbierta AbrirTabla(const std::filesystem::path& ruta, const std::string& tabla, bool exclusivo)
 {
     TablaAbierta t;
-    t.fichero = Descriptor(::open(ruta.c_str(), (exclusivo ? O_RDWR : O_RDONLY) | O_CLOEXEC));
-    if (!t.fichero && exclusivo && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+    int e = so::Abrir(ruta, exclusivo ? so::Apertura::LecturaEscritura : so::Apertura::Lectura, t.fichero);
+    if (e != 0 && exclusivo && (e == EACCES || e == EROFS || e == EPERM)) {
         // A file we may only read can still be held exclusively, for reading.
-        t.fichero = Descriptor(::open(ruta.c_str(), O_RDONLY | O_CLOEXEC));
+        e = so::Abrir(ruta, so::Apertura::Lectura, t.fichero);
         t.solo_lectura = true;
     }
-    if (!t.fichero) {
-        if (errno == ENOENT || errno == ENOTDIR)
+    if (e != 0) {
+        if (e == ENOENT || e == ENOTDIR)
             throw Error(Formatear("No existe la tabla '%s'", {tabla}));
-        throw Error(Formatear("No se puede abrir la tabla '%s': %s", {tabla, ErrorSistema(errno)}));
+        throw Error(Formatear("No se puede abrir la tabla '%s': %s", {tabla, ErrorSistema(e)}));
     }
     t.solo_lectura = t.solo_lectura || !exclusivo;
-    const int fd = t.fichero.fd();
 
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        throw Error(Formatear("No se puede abrir la tabla '%s': %s", {tabla, ErrorSistema(errno)}));
-    if (!S_ISREG(st.st_mode))
-        throw Error(Formatear("La tabla '%s' no es un fichero", {tabla}));
-    if (::flock(fd, (exclusivo ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0)
-        FalloDeBloqueo(errno, tabla);
+    std::uint64_t tamano = 0;
+    if (const int e2 = so::Tamano(t.fichero, tamano)) {
+        if (e2 == ENODEV)
+            throw Error(Formatear("La tabla '%s' no es un fichero", {tabla}));
+        throw Error(Formatear("No se puede abrir la tabla '%s': %s", {tabla, ErrorSistema(e2)}));
+    }
+    if (const int e3 = so::Bloquear(t.fichero, exclusivo))
+        FalloDeBloqueo(e3, tabla);
 
-    t.datos.resize(static_cast<std::size_t>(st.st_size));
+    t.datos.resize(static_cast<std::size_t>(tamano));
     std::size_t leidos = 0;
     while (leidos < t.datos.size()) {
-        const ssize_t r = ::pread(fd, t.datos.data() + leidos, t.datos.size() - leidos, static_cast<off_t>(leidos));
-        if (r < 0 && errno == EINTR)
-            continue;
-        if (r < 0)
-            throw Error(Formatear("No se puede leer la tabla '%s': %s", {tabla, ErrorSistema(errno)}));
-        if (r == 0)
+        std::size_t n = 0;
+        if (const int e4 = so::LeerEn(t.fichero, t.datos.data() + leidos, t.datos.size() - leidos, leidos, n))
+            throw Error(Formatear("No se puede leer la tabla '%s': %s", {tabla, ErrorSistema(e4)}));
+        if (n == 0)
             break;  // shrank meanwhile: what was read is the table
-        leidos += static_cast<std::size_t>(r);
+        leidos += n;
     }
     t.datos.resize(leidos);
     return t;
 }
 
-void EscribirEn(int fd, const char* datos, std::size_t n, off_t desp, const std::string& tabla)
+void EscribirEn(const so::Descriptor& d, const char* datos, std::size_t n, std::uint64_t desp,
+                const std::string& tabla)
 {
-    while (n > 0) {
-        const ssize_t r = ::pwrite(fd, datos, n, desp);
-        if (r < 0 && errno == EINTR)
-            continue;
-        if (r < 0)
-            throw Error(Formatear("No se puede escribir la tabla '%s': %s", {tabla, ErrorSistema(errno)}));
-        datos += r;
-        n -= static_cast<std::size_t>(r);
-        desp += r;
-    }
+    if (const int e = so::EscribirEn(d, datos, n, desp))
+        FalloDeEscritura(e, tabla);
 }
 
 void FechaDeHoy(unsigned char* p)

@@ -2,10 +2,9 @@
 //
 // * Opening reads the whole file: the header bytes and the records, kept as
 //   one contiguous buffer. Appended records go at the end of that buffer and
-//   reach the file in one write when the table closes (Cerrar or the
-//   destructor), followed by the 0x1A end mark and then the header with the
-//   new record count, so that a crash between the two leaves a header that
-//   claims too few records rather than too many.
+//   reach the file when the table closes (Cerrar or the destructor): first
+//   the header with the new record count, then the records and the 0x1A end
+//   mark, then a flush to the disk.
 // * Appending needs exclusive access: a shared holder must not write.
 // * Localizar builds one hash index per field on first use, kept up to date
 //   by appends: m look-ups on n records cost about n + m.
@@ -24,7 +23,6 @@
 #include <cmath>
 #include <limits>
 
-#include <unistd.h>
 
 namespace thn::dbf {
 namespace {
@@ -51,8 +49,9 @@ T& Comprobar(const std::unique_ptr<T>& impl)
 
 struct Tabla::Impl {
     fs::path ruta;
-    Descriptor fichero;
+    so::Descriptor fichero;
     bool abierta = false;
+    bool volcada = false;  // records reached the file: flush it on closing
     bool solo_lectura = false;
 
     Estructura e;
@@ -139,18 +138,31 @@ struct Tabla::Impl {
             return;
         const std::size_t rl = e.long_registro, hl = e.long_cabecera;
         const std::size_t fin_datos = hl + total * rl;
-        const int fd = fichero.fd();
-        EscribirEn(fd, registros.data() + escritos * rl, (total - escritos) * rl,
-                   static_cast<off_t>(hl + escritos * rl), Nombre());
-        EscribirEn(fd, "\x1A", 1, static_cast<off_t>(fin_datos), Nombre());
-        // Whatever followed the records before (a partial record, junk) goes.
-        if (::ftruncate(fd, static_cast<off_t>(fin_datos + 1)) != 0)
-            throw Error(Formatear("No se puede escribir la tabla '%s': %s", {Nombre(), ErrorSistema(errno)}));
+        const std::string anterior = cabecera;
         auto* h = reinterpret_cast<unsigned char*>(cabecera.data());
         FechaDeHoy(h + 1);
         EscribirLE32(h + 4, static_cast<std::uint32_t>(total));
-        EscribirEn(fd, cabecera.data(), cabecera.size(), 0, Nombre());
+        // The header goes first: a write that stops half-way leaves a header
+        // that promises records the file lacks, which readers refuse, never
+        // one that hides records the file holds.
+        try {
+            EscribirEn(fichero, cabecera.data(), cabecera.size(), 0, Nombre());
+            EscribirEn(fichero, registros.data() + escritos * rl, (total - escritos) * rl, hl + escritos * rl,
+                       Nombre());
+            EscribirEn(fichero, "\x1A", 1, fin_datos, Nombre());
+            // Whatever followed the records before (a partial record, junk) goes.
+            if (const int error = so::Truncar(fichero, fin_datos + 1))
+                FalloDeEscritura(error, Nombre());
+        } catch (...) {
+            // Back to the table as it was, when the system lets us.
+            const std::size_t fin_anterior = hl + escritos * rl;
+            if (so::Truncar(fichero, fin_anterior) == 0 && so::EscribirEn(fichero, "\x1A", 1, fin_anterior) == 0)
+                so::EscribirEn(fichero, anterior.data(), anterior.size(), 0);
+            cabecera = anterior;
+            throw;
+        }
         escritos = total;
+        volcada = true;
     }
 
     void Cerrar()
@@ -163,13 +175,20 @@ struct Tabla::Impl {
             Impl& t;
             ~Liberar()
             {
-                t.fichero.Cerrar();  // releases the lock
+                t.fichero = so::Descriptor();  // releases the lock
                 std::string().swap(t.registros);
                 t.indices.clear();
                 t.actual = kFin;
             }
         } liberar{*this};
         Volcar();
+        if (volcada) {
+            // On the disk before anyone moves or reads the table.
+            if (const int error = so::Volcar(fichero))
+                FalloDeEscritura(error, Nombre());
+            if (const int error = so::Cerrar(fichero))
+                FalloDeEscritura(error, Nombre());
+        }
     }
 
     void AsignarAutoincrementos(unsigned char* r)

@@ -9,7 +9,8 @@ add_executable(pruebas_app
   ${_app}/modos_test.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/comun/comun.cpp ${CMAKE_CURRENT_SOURCE_DIR}/comun/centro.cpp)
 target_include_directories(pruebas_app PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(pruebas_app PRIVATE thn_app Qt6::Test GTest::gtest)
+# The failing build of the operating-system layer, for the INI writer's faults.
+target_link_libraries(pruebas_app PRIVATE thn_so_fallos thn_app Qt6::Test GTest::gtest)
 target_compile_definitions(pruebas_app PRIVATE
   THN_DATOS_PRUEBA="${CMAKE_CURRENT_SOURCE_DIR}/data" THN_DIR_BINARIO="${CMAKE_BINARY_DIR}")
 gtest_discover_tests(pruebas_app DISCOVERY_TIMEOUT 60

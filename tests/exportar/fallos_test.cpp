@@ -2,6 +2,8 @@
 
 #include "formats/tablas_trabajo.h"
 
+#include <map>
+
 namespace thn::prueba {
 namespace {
 
@@ -69,30 +71,34 @@ protected:
     }
 };
 
-TEST_F(Fallos, AtributoAusenteEnCadaConversion)
+TEST_F(Fallos, AtributoAusenteEnCadaConversionNoCambiaNingunaTabla)
 {
-    struct Caso { std::string seccion, atributo, mensaje; std::vector<int> estado; } casos[] = {
-        {"materias", "codigo", "Falta el atributo 'codigo' en el elemento dmateria número 2", {1, -1, -1, -1, -1, -1}},
-        {"materias", "idmateria", "Falta el atributo 'idmateria' en el elemento dmateria número 2", {1, -1, -1, -1, -1, -1}},
-        {"profesores", "apellido2", "Falta el atributo 'apellido2' en el elemento profesor número 2", {2, 1, -1, -1, -1, -1}},
-        {"aulas", "nombre", "Falta el atributo 'nombre' en el elemento daula número 2", {2, 2, 1, -1, -1, -1}},
-        {"aulas", "idaula", "Falta el atributo 'idaula' en el elemento daula número 2", {2, 2, 1, -1, -1, -1}},
-        {"grupos", "cgrupo", "Falta el atributo 'cgrupo' en el elemento dgrupo número 2", {2, 2, 2, 1, -1, -1}},
-        {"grupos", "idcurso", "Falta el atributo 'idcurso' en el elemento dgrupo número 2", {2, 2, 2, 1, -1, -1}},
-        {"franjashorarias", "hora_final", "Falta el atributo 'hora_final' en el elemento franjahoraria número 2",
-         {2, 2, 2, 2, 1, -1}},
-        {"asignaturas", "nhoras", "Falta el atributo 'nhoras' en el elemento dasignatura número 2", {2, 2, 2, 2, 2, 1}},
-        {"asignaturas", "conexion", "Falta el atributo 'conexion' en el elemento dasignatura número 2",
-         {2, 2, 2, 2, 2, 1}},
+    const std::pair<std::string, std::string> casos[] = {
+        {"materias", "codigo"}, {"materias", "idmateria"}, {"profesores", "apellido2"}, {"aulas", "nombre"},
+        {"aulas", "idaula"}, {"grupos", "cgrupo"}, {"grupos", "idcurso"}, {"franjashorarias", "hora_final"},
+        {"asignaturas", "nhoras"}, {"asignaturas", "conexion"},
     };
-    for (const auto& c : casos) {
-        SCOPED_TRACE(c.seccion + "/" + c.atributo);
+    const std::map<std::string, std::string> elementos = {
+        {"materias", "dmateria"}, {"profesores", "profesor"}, {"aulas", "daula"}, {"grupos", "dgrupo"},
+        {"franjashorarias", "franjahoraria"}, {"asignaturas", "dasignatura"}};
+    for (const auto& [seccion, atributo] : casos) {
+        SCOPED_TRACE(seccion + "/" + atributo);
         SembrarTablasViejas();
-        EXPECT_EQ(Fallo(CentroCompleto(c.seccion, c.atributo)), c.mensaje);
-        EXPECT_EQ(Estado(), c.estado);
-        // Nothing stays locked: every table opens exclusively again.
+        EscribirFichero(htemp / "ASIGNOMT.MDX", "indice");
+        try {
+            Exportar(CentroCompleto(seccion, atributo));
+            ADD_FAILURE() << "completada";
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()), "Falta el atributo '" + atributo + "' en el elemento "
+                                                 + elementos.at(seccion) + " número 2");
+            EXPECT_EQ(e.Detalle(), "No se ha cambiado ninguna tabla de Horalia.");
+        }
+        EXPECT_EQ(Estado(), (std::vector<int>{-1, -1, -1, -1, -1, -1}));
+        EXPECT_TRUE(std::filesystem::exists(htemp / "ASIGNOMT.MDX"));
+        // Nothing stays locked or behind: every table opens exclusively again.
         for (const char* t : {"ASIGNOMT", "PROFT", "AULAT", "GRUPOST", "DIASHORAST", "ASIGT"})
             EXPECT_NO_THROW(dbf::Tabla(htemp / (std::string(t) + ".DBF"), dbf::Acceso::Exclusivo)) << t;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(htemp), {}), 7);
     }
 }
 
@@ -135,14 +141,10 @@ TEST_F(Fallos, TablaBloqueadaPorOtroPrograma)
     SembrarTablasViejas();
     {
         dbf::Tabla ocupada(htemp / "GRUPOST.DBF", dbf::Acceso::Exclusivo);
-        EXPECT_NE(Fallo(CentroCompleto()), "");
+        EXPECT_EQ(Fallo(CentroCompleto()), "La tabla '" + (htemp / "GRUPOST.DBF").string()
+                                                + "' está abierta por otro programa");
     }
-    // Teachers and rooms were rebuilt; the groups' table was never replaced.
-    const auto estado = Estado();
-    EXPECT_EQ(estado[1], 2);
-    EXPECT_EQ(estado[2], 2);
-    EXPECT_EQ(estado[3], -1);
-    EXPECT_EQ(estado[5], -1);
+    EXPECT_EQ(Estado(), (std::vector<int>{-1, -1, -1, -1, -1, -1}));
 }
 
 TEST_F(Fallos, DocumentoInvalidoNoTocaLasTablas)

@@ -81,14 +81,14 @@ TEST_F(Materias, SegundaExportacionIgualALaPrimera)
     EXPECT_EQ(primera.size(), 2u);
 }
 
-TEST_F(Materias, FaltaIdmateriaEnLaQueSeEscribe)
+TEST_F(Materias, FaltaIdmateriaNoDejaMediaTabla)
 {
     EXPECT_EQ(Fallo(Seccion("materias", "dmateria", {
                   Materia("MAT", "Matemáticas", "LECTIVA", "101"),
                   {{"codigo", "LEN"}, {"nombre", "Lengua"}, {"codigo_actividad", "LECTIVA"}},
               })),
               "Falta el atributo 'idmateria' en el elemento dmateria número 2");
-    EXPECT_EQ(Leer("ASIGNOMT", {"COD"}), (Tabla{{"MAT"}}));
+    EXPECT_FALSE(std::filesystem::exists(htemp / "ASIGNOMT.DBF"));
 }
 
 }  // namespace

@@ -1,0 +1,32 @@
+#include "formats/sesion_trabajo.h"
+
+#include "formats/directorio_trabajo.h"
+#include "formats/error.h"
+#include "formats/preparacion.h"
+
+#include <cerrno>
+
+namespace thn {
+
+SesionTrabajo::SesionTrabajo(const std::filesystem::path& directorio)
+{
+    ComprobarDirectorioTrabajo(directorio);
+    if (const int error = bloqueo_.Tomar(directorio)) {
+        if (error == EWOULDBLOCK)
+            throw Error(Formatear("Hay otra exportación o importación en curso en el directorio de trabajo '%s'",
+                                  {directorio.string()}));
+        throw Error(Formatear("No se puede bloquear el directorio de trabajo '%s': %s",
+                              {directorio.string(), so::Motivo(error)}));
+    }
+    RecuperarDirectorioTrabajo(directorio);
+}
+
+void RecuperarSiSePuede(const std::filesystem::path& directorio) noexcept
+{
+    try {
+        SesionTrabajo sesion(directorio);
+    } catch (...) {
+    }
+}
+
+}  // namespace thn
