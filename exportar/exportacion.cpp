@@ -2,16 +2,17 @@
 
 #include "exportar/conversiones.h"
 #include "formats/centro_leido.h"
+#include "formats/entrada_ausente.h"
 
 namespace thn {
 
 ResultadoAccion Exportar(const std::filesystem::path& documento, const std::filesystem::path& directorio,
-                         RegistrosCodigos& registros, ComponentesTabla& componentes, char separador)
+                         RegistrosCodigos& registros, ComponentesTabla& componentes)
 {
     ResultadoAccion resultado;
-    std::error_code ec;
-    if (documento.empty() || !std::filesystem::is_regular_file(documento, ec)) {
+    if (auto ausente = ArchivoAusente(documento)) {
         resultado.desenlace = Desenlace::FaltaEntrada;
+        resultado.detalle = *ausente;
         return resultado;
     }
     const CentroLeido doc = CentroLeido::Cargar(
@@ -22,7 +23,7 @@ ResultadoAccion Exportar(const std::filesystem::path& documento, const std::file
     // A second export in one run must give the same tables as the first.
     registros.Vaciar();
     CierreComponentes cierre(componentes);
-    ContextoExportacion c{doc, directorio, registros, componentes, separador, resultado.informe};
+    ContextoExportacion c{doc, directorio, registros, componentes, resultado.informe};
     for (auto conversion : {TransformarMaterias, TransformarTareas, TransformarProfesores, TransformarAulas,
                             TransformarGrupos, TransformarTramos, TransformarAsignaturas})
         conversion(c);

@@ -15,6 +15,6 @@ namespace thn {
 // content, the failing one with the records posted before the error, and
 // the later ones as they were. Every table is closed on every path.
 ResultadoAccion Exportar(const std::filesystem::path& documento, const std::filesystem::path& directorio,
-                         RegistrosCodigos& registros, ComponentesTabla& componentes, char separador);
+                         RegistrosCodigos& registros, ComponentesTabla& componentes);
 
 }  // namespace thn
