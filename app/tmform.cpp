@@ -48,7 +48,7 @@ void TMForm::FormCreate()
             Incrustar(modo.anfitrion);
     } catch (const Error& ex) {
         // The window opens as if started without parameters.
-        e_.interaccion.CajaError(TextoCajaError(ex.what()));
+        e_.interaccion.CajaError(TextoCajaError(ex.what()), ex.Detalle());
         return;
     }
     if (!modo.incrustado)
@@ -94,7 +94,7 @@ bool TMForm::FormClose()
     try {
         EscribirValorIni(ini, "Transformadores", "Transformado", TextoDesdeEntero(EstadoTransformado_));
     } catch (const Error& ex) {
-        e_.interaccion.CajaError(TextoCajaError(ex.what()));
+        e_.interaccion.CajaError(TextoCajaError(ex.what()), ex.Detalle());
         return false;  // the host has not been told yet: the window stays
     }
     return true;
