@@ -166,8 +166,9 @@ TEST_F(PruebaVentana, BotonesAccesibles)
         b->setFocus(Qt::TabFocusReason);
         ASSERT_TRUE(b->hasFocus());
         EXPECT_NE(b->grab().toImage(), sin_foco);
-        if (i + 1 < std::size(orden))
+        if (i + 1 < std::size(orden)) {
             EXPECT_EQ(b->nextInFocusChain(), Hijo(orden[i + 1].boton));
+        }
     }
 }
 
