@@ -167,7 +167,8 @@ TEST_F(PruebaVentana, BotonesAccesibles)
         ASSERT_TRUE(b->hasFocus());
         EXPECT_NE(b->grab().toImage(), sin_foco);
         if (i + 1 < std::size(orden)) {
-            EXPECT_EQ(b->nextInFocusChain(), Hijo(orden[i + 1].boton));
+            QTest::keyClick(b, Qt::Key_Tab);
+            EXPECT_EQ(QApplication::focusWidget(), Hijo(orden[i + 1].boton));
         }
     }
 }
