@@ -1,5 +1,6 @@
 #include "app/interaccion_qt.h"
 
+#include "app/dialogo_informe.h"
 #include "app/textos_qt.h"
 
 #include <QFileDialog>
@@ -11,16 +12,23 @@ namespace {
 
 constexpr const char* kTitulo = "TransHoraliaNorvica";
 
-void Caja(QWidget* ventana, QMessageBox::Icon icono, const std::string& texto, const std::string& detalles)
-{
-    QMessageBox caja(icono, QString::fromUtf8(kTitulo), TextoPantalla(texto), QMessageBox::NoButton, ventana);
-    QPushButton* aceptar = caja.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
-    caja.setDefaultButton(aceptar);
-    caja.setEscapeButton(aceptar);
-    if (!detalles.empty())
-        caja.setDetailedText(TextoPantalla(detalles));
-    caja.exec();
-}
+// A box with "Aceptar" as its default and escape button; `extra`, when
+// given, is one more button whose click is told apart by clickedButton().
+struct Caja {
+    QMessageBox caja;
+    QPushButton* aceptar;
+
+    Caja(QWidget* ventana, QMessageBox::Icon icono, const std::string& texto, const std::string& informativo)
+        : caja(icono, QString::fromUtf8(kTitulo), TextoPantalla(texto), QMessageBox::NoButton, ventana),
+          aceptar(caja.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole))
+    {
+        caja.setTextFormat(Qt::PlainText);
+        caja.setDefaultButton(aceptar);
+        caja.setEscapeButton(aceptar);
+        if (!informativo.empty())
+            caja.setInformativeText(TextoPantalla(informativo));
+    }
+};
 
 }  // namespace
 
@@ -39,13 +47,29 @@ std::optional<std::filesystem::path> InteraccionQt::AbrirArchivo(const DialogoAr
     return RutaDesdeQt(dialogo.selectedFiles().constFirst());
 }
 
-void InteraccionQt::Mensaje(const std::string& texto) { Caja(ventana_, QMessageBox::NoIcon, texto, {}); }
-
-void InteraccionQt::MensajeConDetalles(const std::string& texto, const std::string& detalles)
+void InteraccionQt::Mensaje(const std::string& texto, const std::string& informativo)
 {
-    Caja(ventana_, QMessageBox::NoIcon, texto, detalles);
+    Caja(ventana_, QMessageBox::NoIcon, texto, informativo).caja.exec();
 }
 
-void InteraccionQt::CajaError(const std::string& texto) { Caja(ventana_, QMessageBox::Critical, texto, {}); }
+void InteraccionQt::MensajeConInforme(const std::string& texto, const std::string& informativo,
+                                      const std::string& informe, const std::filesystem::path& guardar_como)
+{
+    Caja c(ventana_, QMessageBox::Warning, texto, informativo);
+    QPushButton* detalles = c.caja.addButton(QStringLiteral("Detalles..."), QMessageBox::ActionRole);
+    detalles->setAccessibleDescription(QStringLiteral("Ver lo que se ha dejado fuera, para copiarlo o guardarlo"));
+    // The box comes back after the report, until the user accepts it.
+    for (;;) {
+        c.caja.exec();
+        if (c.caja.clickedButton() != detalles)
+            return;
+        DialogoInforme(TextoPantalla(informe), guardar_como, ventana_).exec();
+    }
+}
+
+void InteraccionQt::CajaError(const std::string& texto, const std::string& informativo)
+{
+    Caja(ventana_, QMessageBox::Critical, texto, informativo).caja.exec();
+}
 
 }  // namespace thn::app

@@ -14,9 +14,10 @@ public:
     void PonerVentana(QWidget* ventana) { ventana_ = ventana; }
 
     std::optional<std::filesystem::path> AbrirArchivo(const DialogoArchivo& dialogo) override;
-    void Mensaje(const std::string& texto) override;
-    void MensajeConDetalles(const std::string& texto, const std::string& detalles) override;
-    void CajaError(const std::string& texto) override;
+    void Mensaje(const std::string& texto, const std::string& informativo) override;
+    void MensajeConInforme(const std::string& texto, const std::string& informativo, const std::string& informe,
+                           const std::filesystem::path& guardar_como) override;
+    void CajaError(const std::string& texto, const std::string& informativo) override;
 
 private:
     QPointer<QWidget> ventana_;

@@ -3,7 +3,6 @@
 // its windows to have it embedded there.
 
 #include "app/incrustador.h"
-#include "app/interaccion_automatica.h"
 #include "app/interaccion_qt.h"
 #include "app/modo_ejecucion.h"
 #include "app/plataforma.h"
@@ -21,8 +20,6 @@
 #include <QTranslator>
 
 #include <cstdlib>
-#include <iostream>
-#include <memory>
 
 namespace {
 
@@ -62,18 +59,14 @@ int main(int argc, char** argv)
     });
     ayuda->PonerFicheroAyuda("NORVICA.chm");
 
-    InteraccionQt interaccion_qt;
-    std::unique_ptr<InteraccionAutomatica> automatica;
-    if (const auto prueba = Variable(kVariableFicheroPrueba); !prueba.empty())
-        automatica = std::make_unique<InteraccionAutomatica>(std::string(prueba), std::cout);
-    Interaccion& interaccion = automatica ? static_cast<Interaccion&>(*automatica) : interaccion_qt;
+    InteraccionQt interaccion;
 
     // Declared before the window: the host's QWindow is the embedded window's parent.
     IncrustadorQt incrustador;
     TMForm ventana(EntornoVentana{interaccion, *ayuda, incrustador, argumentos,
                                   RutaDesdeQt(QApplication::applicationDirPath()), thn::DirectorioTrabajo(),
                                   thn::SeparadorDecimalDelUsuario(), thn::RelojDelSistema()});
-    interaccion_qt.PonerVentana(&ventana);
+    interaccion.PonerVentana(&ventana);
     propietario_ayuda = &ventana;
     QObject::connect(&ventana, &TMForm::Cerrada, &aplicacion, &QCoreApplication::quit, Qt::QueuedConnection);
     ventana.show();

@@ -51,7 +51,7 @@ void TMForm::FormCreate()
             Incrustar(modo.anfitrion);
     } catch (const Error& ex) {
         // The window opens as if started without parameters.
-        e_.interaccion.CajaError(TextoCajaError(ex.what()));
+        e_.interaccion.CajaError(TextoCajaError(ex.what()), ex.Detalle());
         return;
     }
     if (!modo.incrustado)
@@ -97,7 +97,7 @@ bool TMForm::FormClose()
     try {
         EscribirValorIni(ini, "Transformadores", "Transformado", TextoDesdeEntero(EstadoTransformado_));
     } catch (const Error& ex) {
-        e_.interaccion.CajaError(TextoCajaError(ex.what()));
+        e_.interaccion.CajaError(TextoCajaError(ex.what()), ex.Detalle());
         return false;  // the host has not been told yet: the window stays
     }
     return true;

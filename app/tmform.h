@@ -36,7 +36,7 @@ struct EntornoVentana {
     std::vector<std::string> argumentos;        // as the user gave them, the program first
     std::filesystem::path directorio_programa;  // the program's real directory
     std::filesystem::path directorio_trabajo;   // Horalia's working directory
-    char separador = ',';                       // decimal separator of the hours
+    char separador = ',';                       // decimal separator of numbers the import writes
     Reloj reloj;                                // time stamp of the import
 };
 
@@ -73,11 +73,15 @@ private:
     void FormCreate();
     void Incrustar(std::int32_t anfitrion);
     bool FormClose();
-    void ElegirFicheroXML();
+    // False when the user cancels the dialog.
+    bool ElegirFicheroXML();
+    // One direction: the file, the action, and what the user is told.
+    // `falta` is the direction's message for a missing input.
+    void Accion(const std::string& falta, const std::function<ResultadoAccion()>& accion);
     // Runs an action under the busy cursor; an error is shown and gives nullopt.
     std::optional<ResultadoAccion> Ejecutar(const std::function<ResultadoAccion()>& accion);
     void Finalizado(const ResultadoAccion& resultado);
-    void FaltaEntrada(const std::string& mensaje);
+    void FaltaEntrada(const std::string& mensaje, const std::string& detalle);
 
     EntornoVentana e_;
     int EstadoTransformado_ = kSinAccion;

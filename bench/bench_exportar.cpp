@@ -26,7 +26,7 @@ int main(int argc, char** argv)
             thn::RegistrosCodigos registros;
             thn::ComponentesTabla componentes;
             const auto inicio = std::chrono::steady_clock::now();
-            const auto r = thn::Exportar(argv[1], argv[2], registros, componentes, ',');
+            const auto r = thn::Exportar(argv[1], argv[2], registros, componentes);
             const std::chrono::duration<double> t = std::chrono::steady_clock::now() - inicio;
             mejor = std::min(mejor, t.count());
             if (i == 0) {

@@ -1,5 +1,7 @@
 #include "cli/programa.h"
 
+#include "cli/opciones.h"
+#include "cli/salida.h"
 #include "exportar/exportacion.h"
 #include "formats/directorio_trabajo.h"
 #include "formats/error.h"
@@ -7,9 +9,6 @@
 #include "importar/importacion.h"
 
 #include <clocale>
-#include <optional>
-#include <string>
-#include <vector>
 
 namespace thn::cli {
 namespace {
@@ -21,124 +20,58 @@ constexpr const char* kUso =
     "  exportar CENTRO.xml   Transformar datos desde NORVICA hacia Horalia\n"
     "  importar CENTRO.xml   Transformar datos desde Horalia hacia NORVICA\n"
     "\n"
-    "Opciones:\n"
-    "  --htemp DIR              directorio de trabajo de Horalia (por omisión\n"
-    "                           $TRANSHORALIA_HTEMP o $WINEPREFIX/drive_c/HTEMP)\n"
-    "  --separador-decimal C    separador decimal de las horas (por omisión, el\n"
-    "                           de la configuración regional)\n"
-    "  --json                   informe en JSON\n"
+    "Opciones (el valor, con = o separado):\n"
+    "  --htemp DIR       directorio de trabajo de Horalia (por omisión\n"
+    "                    $TRANSHORALIA_HTEMP o $WINEPREFIX/drive_c/HTEMP)\n"
+    "  --json            salida en JSON, también los errores\n"
+    "  --estricto        estado 4 si se ha dejado fuera algún dato\n"
+    "  --separador-decimal C\n"
+    "                    se acepta y no hace nada: las horas se leen con\n"
+    "                    coma o con punto\n"
     "  --help, --version\n"
     "\n"
-    "Estado de salida: 0 completado, 1 error, 2 uso incorrecto, 3 falta un archivo.\n";
-
-struct Opciones {
-    std::string orden;
-    std::filesystem::path documento;
-    std::optional<std::filesystem::path> htemp;
-    std::optional<char> separador;
-    bool json = false;
-};
-
-// Parses the arguments; on a usage error fills `error`.
-std::optional<Opciones> Analizar(const std::vector<std::string>& args, std::string& error)
-{
-    Opciones o;
-    std::vector<std::string> posicionales;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto valor = [&]() -> std::optional<std::string> {
-            if (i + 1 >= args.size()) {
-                error = "falta el valor de " + a;
-                return std::nullopt;
-            }
-            return args[++i];
-        };
-        if (a == "--htemp") {
-            auto v = valor();
-            if (!v)
-                return std::nullopt;
-            o.htemp = *v;
-        } else if (a == "--separador-decimal") {
-            auto v = valor();
-            if (!v)
-                return std::nullopt;
-            if (v->size() != 1) {
-                error = "el separador decimal debe ser un solo carácter";
-                return std::nullopt;
-            }
-            o.separador = (*v)[0];
-        } else if (a == "--json") {
-            o.json = true;
-        } else if (a.size() > 1 && a[0] == '-') {
-            error = "opción desconocida: " + a;
-            return std::nullopt;
-        } else {
-            posicionales.push_back(a);
-        }
-    }
-    if (posicionales.size() != 2 || (posicionales[0] != "exportar" && posicionales[0] != "importar")) {
-        error = posicionales.empty() ? "falta la orden" : "se esperaba: exportar|importar CENTRO.xml";
-        return std::nullopt;
-    }
-    o.orden = posicionales[0];
-    o.documento = posicionales[1];
-    return o;
-}
+    "Estado de salida: 0 completado, 1 error, 2 uso incorrecto, 3 falta un\n"
+    "archivo, 4 completado dejando datos fuera (con --estricto).\n";
 
 }  // namespace
 
 int Ejecutar(int argc, char** argv, std::ostream& salida, std::ostream& errores)
 {
     std::setlocale(LC_ALL, "");
-    std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    for (const auto& a : args) {
-        if (a == "--help" || a == "-h") {
-            salida << kUso;
-            return 0;
-        }
-        if (a == "--version") {
-            salida << "transhoralianorvica-cli " << THN_VERSION << "\n";
-            return 0;
-        }
+    const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const Analisis analisis = Analizar(args);
+    Salida s(salida, errores, analisis.json);
+    if (const auto* peticion = std::get_if<Peticion>(&analisis.resultado)) {
+        salida << (*peticion == Peticion::Ayuda ? std::string(kUso)
+                                                : std::string("transhoralianorvica-cli ") + THN_VERSION + "\n");
+        return kCompletado;
     }
-    std::string error_uso;
-    const auto opciones = Analizar(args, error_uso);
-    if (!opciones) {
-        errores << "transhoralianorvica-cli: " << error_uso << "\n\n" << kUso;
-        return 2;
-    }
+    if (const auto* error_uso = std::get_if<std::string>(&analisis.resultado))
+        return s.ErrorUso(*error_uso);
 
+    const Opciones& o = std::get<Opciones>(analisis.resultado);
+    s.PonerAccion(o.orden, o.documento);
     try {
-        const auto directorio = DirectorioTrabajo(opciones->htemp);
-        const char separador = opciones->separador.value_or(SeparadorDecimalDelUsuario());
+        const auto directorio = DirectorioTrabajo(o.htemp);
+        s.PonerDirectorio(directorio);
         ComponentesTabla componentes;
         ResultadoAccion resultado;
-        if (opciones->orden == "exportar") {
+        if (o.orden == "exportar") {
             RegistrosCodigos registros;
-            resultado = Exportar(opciones->documento, directorio, registros, componentes, separador);
-            if (resultado.desenlace == Desenlace::FaltaEntrada) {
-                errores << "No existe archivo\n";
-                return 3;
-            }
+            resultado = Exportar(o.documento, directorio, registros, componentes);
         } else {
-            resultado = Importar(opciones->documento, directorio, componentes, separador, RelojDelSistema());
-            if (resultado.desenlace == Desenlace::FaltaEntrada) {
-                errores << "No existe archivo XML o Solución.\n";
-                return 3;
-            }
+            resultado = Importar(o.documento, directorio, componentes, SeparadorDecimalDelUsuario(),
+                                 RelojDelSistema());
         }
-        if (opciones->json) {
-            salida << "{\"resultado\":\"Proceso finalizado\",\"informe\":" << JsonInforme(resultado.informe) << "}\n";
-        } else {
-            salida << "Proceso finalizado\n" << TextoInforme(resultado.informe);
-        }
-        return 0;
+        if (resultado.desenlace == Desenlace::FaltaEntrada)
+            return s.Error(kFaltaEntrada, o.orden == "exportar" ? "No existe archivo" : "No existe archivo XML o Solución.",
+                           resultado.detalle);
+        return s.Finalizado(resultado, o.estricto);
     } catch (const Error& e) {
-        errores << TextoCajaError(e.what()) << "\n";
+        return s.Error(kError, TextoCajaError(e.what()), e.Detalle());
     } catch (const std::exception& e) {
-        errores << TextoCajaError(e.what()) << "\n";
+        return s.Error(kError, TextoCajaError(e.what()), {});
     }
-    return 1;
 }
 
 }  // namespace thn::cli

@@ -21,13 +21,23 @@ struct Sesiones {
 
 // Weekly hours -> HORAS and the session pattern: one "1" per session (at
 // most 13, the excess written in front as a number) and "½" for a half.
-Sesiones CalcularSesiones(const std::string& texto_horas, char separador)
+// A text that is no number is refused naming the element it came from.
+Sesiones CalcularSesiones(const std::string& texto_horas, const std::string& donde)
 {
-    const double leido = FlotanteDesdeTexto(DesdeAnsi(texto_horas), separador);
+    const std::string texto = DesdeAnsi(texto_horas);
+    const auto fallo = [&] {
+        return Error(Formatear("'%s' no es un valor punto flotante válido (%s, atributo nhoras)", {texto, donde}));
+    };
+    double leido = 0;
+    try {
+        leido = FlotanteConCualquierSeparador(texto);
+    } catch (const Error&) {
+        throw fallo();
+    }
     // Beyond what a 32-bit float or the session count can hold there is no
     // sensible pattern: refuse it rather than write garbage.
     if (std::fabs(leido) > 2147483520.0)
-        throw Error(Formatear("'%s' no es un valor punto flotante válido", {DesdeAnsi(texto_horas)}));
+        throw fallo();
     Sesiones s{static_cast<float>(leido), {}};
     if (s.horas == 0)
         s.horas = 1;
@@ -86,21 +96,24 @@ void TransformarAsignaturas(ContextoExportacion& c)
             abrev_prof = tp.LeerTexto("ABREV");
         const std::string conexion = AtributoAnsi(e, "conexion");
         const std::string texto_horas = AtributoAnsi(e, "nhoras");
-        const Sesiones sesiones = CalcularSesiones(texto_horas, c.separador);
+        const Sesiones sesiones = CalcularSesiones(texto_horas, Donde(e));
 
         if (cod.empty()) {
             c.informe.omisiones.push_back(
-                {Donde(e) + " (casig '" + DesdeAnsi(id_materia) + "', cgrupo '" + DesdeAnsi(id_grupo)
+                {e.Nombre(), e.Posicion(), hay_materia ? "materia_sin_codigo" : "materia_inexistente",
+                 Donde(e) + " (casig '" + DesdeAnsi(id_materia) + "', cgrupo '" + DesdeAnsi(id_grupo)
                      + "', cprofe '" + DesdeAnsi(id_prof) + "')",
                  hay_materia ? "omitida en ASIGT: la materia de ASIGNOMT con ese identificador tiene el código vacío"
                              : "omitida en ASIGT: ninguna materia de ASIGNOMT tiene ese identificador"});
             continue;
         }
         if (!hay_grupo)
-            c.informe.avisos.push_back({Donde(e), "ningún grupo de GRUPOST tiene el identificador '"
+            c.informe.avisos.push_back({e.Nombre(), e.Posicion(), "grupo_inexistente", Donde(e),
+                                       "ningún grupo de GRUPOST tiene el identificador '"
                                                       + DesdeAnsi(id_grupo) + "'; CGRUP queda vacío"});
         if (!hay_prof)
-            c.informe.avisos.push_back({Donde(e), "ningún profesor de PROFT tiene el identificador '"
+            c.informe.avisos.push_back({e.Nombre(), e.Posicion(), "profesor_inexistente", Donde(e),
+                                       "ningún profesor de PROFT tiene el identificador '"
                                                       + DesdeAnsi(id_prof) + "'; CPROF queda vacío"});
 
         tabla.Anadir();

@@ -17,7 +17,6 @@ struct ContextoExportacion {
     std::filesystem::path directorio;
     RegistrosCodigos& registros;
     ComponentesTabla& componentes;
-    char separador;   // the user's decimal separator, for the hours
     Informe& informe;
 };
 

@@ -2,6 +2,7 @@
 
 #include "exportar/conversiones.h"
 #include "formats/centro_leido.h"
+#include "formats/entrada_ausente.h"
 #include "formats/error.h"
 #include "formats/preparacion.h"
 #include "formats/sesion_trabajo.h"
@@ -20,7 +21,7 @@ std::vector<TablaPreparada> TablasDeLaExportacion()
 }
 
 void Convertir(const CentroLeido& doc, const std::filesystem::path& directorio, RegistrosCodigos& registros,
-               ComponentesTabla& componentes, char separador, Informe& informe)
+               ComponentesTabla& componentes, Informe& informe)
 {
     // A second export in one run must give the same tables as the first.
     registros.Vaciar();
@@ -30,7 +31,7 @@ void Convertir(const CentroLeido& doc, const std::filesystem::path& directorio, 
     preparacion.ComprobarTablasLibres(tablas);
     {
         CierreComponentes cierre(componentes);
-        ContextoExportacion c{doc, preparacion.Carpeta(), registros, componentes, separador, informe};
+        ContextoExportacion c{doc, preparacion.Carpeta(), registros, componentes, informe};
         for (auto conversion : {TransformarMaterias, TransformarTareas, TransformarProfesores, TransformarAulas,
                                 TransformarGrupos, TransformarTramos, TransformarAsignaturas})
             conversion(c);
@@ -41,12 +42,12 @@ void Convertir(const CentroLeido& doc, const std::filesystem::path& directorio, 
 }  // namespace
 
 ResultadoAccion Exportar(const std::filesystem::path& documento, const std::filesystem::path& directorio,
-                         RegistrosCodigos& registros, ComponentesTabla& componentes, char separador)
+                         RegistrosCodigos& registros, ComponentesTabla& componentes)
 {
     ResultadoAccion resultado;
-    std::error_code ec;
-    if (documento.empty() || !std::filesystem::is_regular_file(documento, ec)) {
+    if (auto ausente = ArchivoAusente(documento)) {
         resultado.desenlace = Desenlace::FaltaEntrada;
+        resultado.detalle = *ausente;
         return resultado;
     }
     try {
@@ -54,7 +55,7 @@ ResultadoAccion Exportar(const std::filesystem::path& documento, const std::file
             documento, {"/centro/materias/dmateria", "/centro/profesores/profesor", "/centro/aulas/daula",
                         "/centro/grupos/dgrupo", "/centro/franjashorarias/franjahoraria",
                         "/centro/asignaturas/dasignatura"});
-        Convertir(doc, directorio, registros, componentes, separador, resultado.informe);
+        Convertir(doc, directorio, registros, componentes, resultado.informe);
     } catch (const Error& e) {
         const std::string nada = "No se ha cambiado ninguna tabla de Horalia.";
         throw Error(e.what(), e.Detalle().empty() ? nada : e.Detalle() + "\n" + nada);

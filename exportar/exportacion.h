@@ -16,6 +16,6 @@ namespace thn {
 // leaves the working directory as it was. Every table is closed on every
 // path, and the directory is held against other actions throughout.
 ResultadoAccion Exportar(const std::filesystem::path& documento, const std::filesystem::path& directorio,
-                         RegistrosCodigos& registros, ComponentesTabla& componentes, char separador);
+                         RegistrosCodigos& registros, ComponentesTabla& componentes);
 
 }  // namespace thn

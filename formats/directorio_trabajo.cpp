@@ -43,8 +43,13 @@ fs::path DirectorioTrabajo(const std::optional<fs::path>& explicito)
 void ComprobarDirectorioTrabajo(const fs::path& directorio)
 {
     std::error_code ec;
-    if (!fs::is_directory(directorio, ec))
-        throw Error(Formatear("No existe el directorio de trabajo de Horalia '%s'", {directorio.string()}));
+    const auto estado = fs::status(directorio, ec);
+    if (fs::is_directory(estado))
+        return;
+    if (fs::exists(estado))
+        throw Error(Formatear("El directorio de trabajo de Horalia '%s' es un archivo, no un directorio",
+                              {directorio.string()}));
+    throw Error(Formatear("No existe el directorio de trabajo de Horalia '%s'", {directorio.string()}));
 }
 
 std::optional<fs::path> BuscarFichero(const fs::path& directorio, const std::string& nombre)

@@ -14,7 +14,7 @@ namespace thn {
 // (the CLI's --htemp) overrides everything. It is never created here.
 std::filesystem::path DirectorioTrabajo(const std::optional<std::filesystem::path>& explicito = std::nullopt);
 
-// Fails with a message naming the directory when it does not exist.
+// Fails with a message naming the directory when it does not exist or is a file.
 void ComprobarDirectorioTrabajo(const std::filesystem::path& directorio);
 
 // The file `nombre` in `directorio`, matched without regard to letter case

@@ -1,5 +1,7 @@
 #include "formats/documento_errores_xml.h"
 
+#include "formats/motivos_xml.h"
+
 namespace thn::documento {
 namespace {
 
@@ -26,9 +28,8 @@ void DesdeContexto(void* contexto, ErrorRecibido error)
 
 // libxml2 ends its messages with a newline and breaks some in two; an error
 // box wants one line.
-std::string UnaLinea(const char* mensaje)
+std::string UnaLinea(std::string texto)
 {
-    std::string texto = mensaje != nullptr ? mensaje : "";
     while (!texto.empty() && static_cast<unsigned char>(texto.back()) <= ' ')
         texto.pop_back();
     for (char& c : texto)
@@ -60,9 +61,9 @@ void RecogidaErroresXml::Vigilar(xmlParserCtxt* contexto)
 void RecogidaErroresXml::Recibir(const xmlError& error)
 {
     if (error.level == XML_ERR_FATAL && !fatal_)
-        fatal_ = Diagnostico{error.line, UnaLinea(error.message)};
+        fatal_ = Diagnostico{error.code, error.line, UnaLinea(MotivoXml(error))};
     else if (error.level == XML_ERR_ERROR && !error_)
-        error_ = Diagnostico{error.line, UnaLinea(error.message)};
+        error_ = Diagnostico{error.code, error.line, UnaLinea(MotivoXml(error))};
 }
 
 std::string RecogidaErroresXml::Motivo() const
@@ -71,6 +72,12 @@ std::string RecogidaErroresXml::Motivo() const
     if (!d)
         return "motivo desconocido";
     return "línea " + std::to_string(d->linea) + ": " + d->mensaje;
+}
+
+int RecogidaErroresXml::Codigo() const
+{
+    const auto& d = fatal_ ? fatal_ : error_;
+    return d ? d->codigo : XML_ERR_OK;
 }
 
 std::string RecogidaErroresXml::Mensaje() const

@@ -22,15 +22,19 @@ public:
     void Vigilar(xmlParserCtxt* contexto);
 
     bool HayError() const { return fatal_.has_value() || error_.has_value(); }
-    // "línea N: reason" of the first fatal error, else of the first error.
+    // "línea N: reason" of the first fatal error, else of the first error;
+    // the reason in Spanish where the code has one.
     std::string Motivo() const;
     // The same reason without the line, for diagnostics that have none.
     std::string Mensaje() const;
+    // libxml2's code of that diagnostic (XML_ERR_OK when none).
+    int Codigo() const;
 
     void Recibir(const xmlError& error);
 
 private:
     struct Diagnostico {
+        int codigo;
         int linea;
         std::string mensaje;
     };

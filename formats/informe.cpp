@@ -3,7 +3,6 @@
 #include <cstdio>
 
 namespace thn {
-namespace {
 
 std::string JsonTexto(const std::string& s)
 {
@@ -28,13 +27,18 @@ std::string JsonTexto(const std::string& s)
     return r + "\"";
 }
 
+namespace {
+
 std::string JsonOmisiones(const std::vector<Omision>& lista)
 {
     std::string r = "[";
     for (std::size_t i = 0; i < lista.size(); ++i) {
         if (i)
             r += ",";
-        r += "{\"donde\":" + JsonTexto(lista[i].donde) + ",\"motivo\":" + JsonTexto(lista[i].motivo) + "}";
+        const Omision& o = lista[i];
+        r += "{\"elemento\":" + JsonTexto(o.elemento) + ",\"posicion\":" + std::to_string(o.posicion)
+           + ",\"codigo\":" + JsonTexto(o.codigo) + ",\"donde\":" + JsonTexto(o.donde)
+           + ",\"motivo\":" + JsonTexto(o.motivo) + "}";
     }
     return r + "]";
 }
@@ -59,9 +63,27 @@ std::string TextoInforme(const Informe& informe)
     return r;
 }
 
+std::string ResumenOmisiones(const Informe& informe)
+{
+    const std::size_t fuera = informe.omisiones.size(), vacias = informe.avisos.size();
+    std::string r;
+    if (fuera != 0)
+        r = "Se han dejado fuera " + std::to_string(fuera) + (fuera == 1 ? " elemento" : " elementos");
+    if (fuera != 0 && vacias != 0)
+        r += " y ";
+    if (vacias != 0)
+        r += std::to_string(vacias) + (vacias == 1 ? " búsqueda no encontró nada" : " búsquedas no encontraron nada");
+    return r.empty() ? r : r + "; vea los detalles.";
+}
+
+std::filesystem::path RutaInforme(const std::filesystem::path& documento)
+{
+    return documento.parent_path() / (documento.stem().string() + "-informe.txt");
+}
+
 std::string JsonInforme(const Informe& informe)
 {
-    std::string r = "{\"recuentos\":[";
+    std::string r = "\"recuentos\":[";
     for (std::size_t i = 0; i < informe.recuentos.size(); ++i) {
         if (i)
             r += ",";
@@ -69,7 +91,7 @@ std::string JsonInforme(const Informe& informe)
            + ",\"registros\":" + std::to_string(informe.recuentos[i].registros) + "}";
     }
     r += "],\"omisiones\":" + JsonOmisiones(informe.omisiones);
-    r += ",\"avisos\":" + JsonOmisiones(informe.avisos) + "}";
+    r += ",\"avisos\":" + JsonOmisiones(informe.avisos);
     return r;
 }
 

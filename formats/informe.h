@@ -3,6 +3,7 @@
 // out, with its reason. Left-out data is never silent.
 
 #include <cstddef>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,10 @@ struct Recuento {
 };
 
 struct Omision {
-    std::string donde;       // "materias/dmateria número 3", "SOLUC registro 12"
+    std::string elemento;    // "dmateria", "SOLUC"
+    std::size_t posicion;    // 1-based: among the elements of its path, or the record of its table
+    std::string codigo;      // the reason, stable for scripts: "codigo_ocupado", "sin_dia"...
+    std::string donde;       // "dmateria número 3 (código 'MAT', ...)", "SOLUC registro 12"
     std::string motivo;      // Spanish sentence, UTF-8
 };
 
@@ -31,12 +35,27 @@ enum class Desenlace { Completado, FaltaEntrada };
 
 struct ResultadoAccion {
     Desenlace desenlace = Desenlace::Completado;
+    std::string detalle;              // FaltaEntrada: the file that was not there, and why
+    std::filesystem::path resultado;  // the document the import wrote
     Informe informe;
 };
 
 // Spanish text of the report, one line per item (UTF-8).
 std::string TextoInforme(const Informe& informe);
-// The same as a JSON object.
+// The report's members as JSON, without braces, to go inside an object:
+// "recuentos":[{"tabla","registros"}], "omisiones" and "avisos":
+// [{"elemento","posicion","codigo","donde","motivo"}].
 std::string JsonInforme(const Informe& informe);
+// A JSON string literal holding `texto` (UTF-8).
+std::string JsonTexto(const std::string& texto);
+
+// One line with the counts of what was left out, for the completion box:
+// "Se han dejado fuera 3 elementos y 1 búsqueda no encontró nada; vea los detalles."
+// Empty when nothing was.
+std::string ResumenOmisiones(const Informe& informe);
+
+// Where the report is saved by default: beside the centre document,
+// "<name>-informe.txt".
+std::filesystem::path RutaInforme(const std::filesystem::path& documento);
 
 }  // namespace thn

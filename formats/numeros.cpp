@@ -132,6 +132,11 @@ double FlotanteDesdeTexto(std::string_view texto, char separador)
     return valor;
 }
 
+double FlotanteConCualquierSeparador(std::string_view texto)
+{
+    return FlotanteDesdeTexto(texto, texto.find(',') != std::string_view::npos ? ',' : '.');
+}
+
 std::string TextoDesdeEntero(std::int64_t valor)
 {
     return std::to_string(valor);

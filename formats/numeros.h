@@ -22,6 +22,11 @@ bool ProbarEnteroDesdeTexto(std::string_view texto, std::int32_t& valor);
 // Fails with "'%s' no es un valor punto flotante válido".
 double FlotanteDesdeTexto(std::string_view texto, char separador);
 
+// The same rules with "," or "." as the separator, whatever the locale: a
+// count of hours never carries a thousands separator, so either mark can
+// only be the decimal one.
+double FlotanteConCualquierSeparador(std::string_view texto);
+
 // Decimal text without leading zeros, "-" when negative.
 std::string TextoDesdeEntero(std::int64_t valor);
 

@@ -2,6 +2,7 @@
 
 #include "formats/directorio_trabajo.h"
 #include "formats/documento_centro.h"
+#include "formats/entrada_ausente.h"
 #include "formats/error.h"
 #include "formats/numeros.h"
 #include "formats/sesion_trabajo.h"
@@ -70,10 +71,15 @@ public:
 private:
     std::string Donde() const { return "SOLUC registro " + std::to_string(soluc_.RegistroActual()); }
 
-    void Aviso(const std::string& tabla, const std::string& campo, const std::string& clave)
+    void Omitir(const char* codigo, const std::string& motivo)
+    {
+        informe_.omisiones.push_back({"SOLUC", soluc_.RegistroActual(), codigo, Donde(), motivo});
+    }
+
+    void Aviso(const char* codigo, const std::string& tabla, const std::string& campo, const std::string& clave)
     {
         if (!clave.empty())
-            informe_.avisos.push_back({Donde(), "ningún registro de " + tabla + " tiene " + campo + " '"
+            informe_.avisos.push_back({"SOLUC", soluc_.RegistroActual(), codigo, Donde(), "ningún registro de " + tabla + " tiene " + campo + " '"
                                                     + DesdeAnsi(clave) + "'; el atributo queda vacío"});
     }
 
@@ -81,11 +87,11 @@ private:
     {
         const std::int32_t dia = soluc_.LeerEntero("DIA", separador_);
         if (dia == 0) {
-            informe_.omisiones.push_back({Donde(), "sin día (DIA 0): no se escribe"});
+            Omitir("sin_dia", "sin día (DIA 0): no se escribe");
             return false;
         }
         if (soluc_.LeerNumero("HORA", separador_) == 0) {
-            informe_.omisiones.push_back({Donde(), "sin hora (HORA 0): no se escribe"});
+            Omitir("sin_hora", "sin hora (HORA 0): no se escribe");
             return false;
         }
         const std::string hora = soluc_.LeerTexto("HORA", separador_);
@@ -97,12 +103,11 @@ private:
             cgrupo = grupos_.LeerTexto("IDGRUPO");
             idcurso = grupos_.LeerTexto("IDCURSO");
         } else {
-            Aviso("GRUPOST", "ABREV", codgrupo);
+            Aviso("grupo_inexistente", "GRUPOST", "ABREV", codgrupo);
         }
         const std::string asig = soluc_.LeerTexto("ASIG", separador_);
         if (!materias_.Localizar("COD", asig)) {
-            informe_.omisiones.push_back(
-                {Donde(), "la materia '" + DesdeAnsi(asig) + "' no está en ASIGNOMT: no se escribe"});
+            Omitir("materia_inexistente", "la materia '" + DesdeAnsi(asig) + "' no está en ASIGNOMT: no se escribe");
             return false;
         }
         casig = materias_.LeerTexto("IDASIG");
@@ -111,12 +116,12 @@ private:
         if (profesores_.Localizar("ABREV", prof))
             cprofe = profesores_.LeerTexto("IDPROF");
         else
-            Aviso("PROFT", "ABREV", prof);
+            Aviso("profesor_inexistente", "PROFT", "ABREV", prof);
         const std::string aula = soluc_.LeerTexto("AULA", separador_);
         if (aulas_.Localizar("ABREV", aula))
             caula = aulas_.LeerTexto("IDAULA");
         else
-            Aviso("AULAT", "ABREV", aula);
+            Aviso("aula_inexistente", "AULAT", "ABREV", aula);
 
         Elemento e = contenedor.AnadirHijo("dsolucion");
         e.PonerAtributo("casig", DesdeAnsi(casig));
@@ -151,10 +156,12 @@ ResultadoAccion Importar(const std::filesystem::path& documento, const std::file
                          ComponentesTabla& componentes, char separador, const Reloj& reloj)
 {
     ResultadoAccion resultado;
-    std::error_code ec;
-    if (documento.empty() || !std::filesystem::is_regular_file(documento, ec)
-        || !BuscarFichero(directorio, "SOLUC.DBF")) {
+    auto ausente = ArchivoAusente(documento);
+    if (!ausente && !BuscarFichero(directorio, "SOLUC.DBF"))
+        ausente = ArchivoAusente(directorio / "SOLUC.DBF").value_or("");
+    if (ausente) {
         resultado.desenlace = Desenlace::FaltaEntrada;
+        resultado.detalle = *ausente;
         return resultado;
     }
 
@@ -181,8 +188,8 @@ ResultadoAccion Importar(const std::filesystem::path& documento, const std::file
     Elemento solucion = centro.AnadirHijo("solucion_horario");
 
     Transferencia transferencia(componentes, separador, resultado.informe);
-    resultado.informe.recuentos.push_back(
-        {"dsolucion", transferencia.Guardar(doc, solucion, RutaResultado(documento))});
+    resultado.resultado = RutaResultado(documento);
+    resultado.informe.recuentos.push_back({"dsolucion", transferencia.Guardar(doc, solucion, resultado.resultado)});
     componentes.CerrarTodos();
     return resultado;
 }

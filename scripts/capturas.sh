@@ -3,6 +3,7 @@
 #   docs/capturas/ventana.png              standalone, both directions
 #   docs/capturas/incrustada-exportar.png  inside a host window, "exportar"
 #   docs/capturas/incrustada-importar.png  inside a host window, "importar"
+#   docs/capturas/informe.png              the report of an export that left data out
 # Uses the build tree given (default build/ci), built with the tests; there is
 # no window manager under Xvfb, so the standalone window shows without frame.
 set -eu
@@ -14,7 +15,7 @@ captura=$build/tests/thn-captura-prueba
 for f in "$programa" "$anfitrion" "$captura"; do
   [ -x "$f" ] || { echo "falta $f: cmake --build $build" >&2; exit 1; }
 done
-for h in Xvfb xwininfo; do
+for h in Xvfb xwininfo xdotool; do
   command -v "$h" >/dev/null 2>&1 || { echo "falta $h: scripts/instalar-dependencias.sh" >&2; exit 1; }
 done
 
@@ -65,6 +66,37 @@ esperar 'pintada "$id"'
 "$captura" "$id" "$salida/ventana.png"
 kill "$pid"
 echo "$salida/ventana.png"
+
+# The report: the example with two subjects its assignments name taken out,
+# exported from the standalone window; the file dialog and the boxes are
+# answered with the keyboard (the pointer in the window: there is no window
+# manager).
+sed -e '/idmateria="340109"/d' -e '/idmateria="340201"/d' examples/centro.xml >"$tmp/centro.xml"
+titulada() {  # in hex, as xwininfo writes it
+  w=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+  [ -z "$w" ] || printf '0x%x\n' "$w"
+}
+"$programa" >/dev/null 2>&1 &
+pid=$!
+pids="$pids $pid"
+esperar '[ -n "$(ventana "$raiz")" ]'
+id=$(ventana "$raiz")
+esperar 'pintada "$id"'
+xdotool mousemove --window "$id" 140 132 click 1
+esperar '[ -n "$(titulada "Archivo XML")" ]'
+xdotool mousemove --window "$(titulada "Archivo XML")" 30 30
+sleep 0.3
+xdotool type --delay 10 "$tmp/centro.xml"
+xdotool key Return
+esperar '[ -n "$(titulada TransHoraliaNorvica)" ]'
+xdotool mousemove --window "$(titulada TransHoraliaNorvica)" 30 30
+sleep 0.3
+xdotool key --delay 100 Tab Return  # "Detalles..."
+esperar '[ -n "$(titulada "TransHoraliaNorvica: informe")" ]'
+sleep 0.5
+"$captura" "$(titulada "TransHoraliaNorvica: informe")" "$salida/informe.png"
+kill "$pid"
+echo "$salida/informe.png"
 
 for direccion in exportar importar; do
   : >"$tmp/anfitrion"

@@ -16,7 +16,7 @@ cp examples/centro.xml "$trabajo/centro.xml"
 cli=build/default/cli/transhoralianorvica-cli
 
 echo "== exportar: $trabajo/centro.xml -> $trabajo/HTEMP"
-"$cli" exportar "$trabajo/centro.xml" --htemp "$trabajo/HTEMP" --separador-decimal ,
+"$cli" exportar "$trabajo/centro.xml" --htemp "$trabajo/HTEMP"
 
 echo
 echo "== solución de prueba: $trabajo/HTEMP/SOLUC.DBF"
@@ -25,4 +25,4 @@ build/default/tests/thn-soluc-prueba "$trabajo/HTEMP" |
 
 echo
 echo "== importar: $trabajo/ResultadoHoraliacentro.xml"
-"$cli" importar "$trabajo/centro.xml" --htemp "$trabajo/HTEMP" --separador-decimal ,
+"$cli" importar "$trabajo/centro.xml" --htemp "$trabajo/HTEMP"

@@ -26,6 +26,6 @@ set_target_properties(thn-anfitrion-prueba thn-captura-prueba PROPERTIES
 
 add_test(NAME app.incrustada_en_xvfb
   COMMAND sh ${_app}/incrustada_xvfb.sh $<TARGET_FILE:transhoralianorvica>
-          $<TARGET_FILE:thn-anfitrion-prueba> $<TARGET_FILE:thn-captura-prueba>)
+          $<TARGET_FILE:thn-anfitrion-prueba> $<TARGET_FILE:thn-captura-prueba> ${CMAKE_SOURCE_DIR}/examples/centro.xml)
 set_tests_properties(app.incrustada_en_xvfb PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120
   ENVIRONMENT "LSAN_OPTIONS=suppressions=${_app}/lsan.supp:print_suppressions=0")

@@ -141,6 +141,38 @@ TEST_F(PruebaVentana, DegradadosDeLosPaneles)
     }
 }
 
+// Names a screen reader says, the Tab order, and a focus frame one can see.
+TEST_F(PruebaVentana, BotonesAccesibles)
+{
+    auto& v = Abrir({});
+    const struct {
+        const char* boton;
+        const char* nombre;
+    } orden[] = {
+        {"BExportar", "Exportar: transformar datos desde NORVICA hacia Horalia"},
+        {"BImportar", "Importar: transformar datos desde Horalia hacia NORVICA"},
+        {"Button1", "Ayuda"},
+        {"BClose", "Salir"},
+    };
+    v.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&v));
+    for (std::size_t i = 0; i < std::size(orden); ++i) {
+        SCOPED_TRACE(orden[i].boton);
+        auto* b = Hijo<QPushButton>(orden[i].boton);
+        EXPECT_EQ(b->accessibleName().toStdString(), orden[i].nombre);
+        EXPECT_FALSE(b->accessibleDescription().isEmpty());
+        b->clearFocus();
+        const QImage sin_foco = b->grab().toImage();
+        b->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(b->hasFocus());
+        EXPECT_NE(b->grab().toImage(), sin_foco);
+        if (i + 1 < std::size(orden)) {
+            QTest::keyClick(b, Qt::Key_Tab);
+            EXPECT_EQ(QApplication::focusWidget(), Hijo(orden[i + 1].boton));
+        }
+    }
+}
+
 TEST_F(PruebaVentana, AyudaConF1YConElBoton)
 {
     auto& v = Abrir({});

@@ -16,9 +16,11 @@
 namespace thn::prueba {
 
 struct Suceso {
-    std::string tipo;      // "mensaje", "detalles", "error"
+    std::string tipo;      // "mensaje", "informe", "error"
     std::string texto;
-    std::string detalles;
+    std::string informativo;
+    std::string informe;
+    std::filesystem::path guardar_como;
     bool cursor_ocupado;   // the busy cursor was still set when it appeared
 
     bool operator==(const Suceso&) const = default;
@@ -40,22 +42,29 @@ public:
         respuestas.pop_front();
         return r;
     }
-    void Mensaje(const std::string& t) override { Anotar("mensaje", t, ""); }
-    void MensajeConDetalles(const std::string& t, const std::string& d) override { Anotar("detalles", t, d); }
-    void CajaError(const std::string& t) override { Anotar("error", t, ""); }
+    void Mensaje(const std::string& t, const std::string& i) override { Anotar("mensaje", t, i); }
+    void MensajeConInforme(const std::string& t, const std::string& i, const std::string& informe,
+                           const std::filesystem::path& guardar_como) override
+    {
+        Anotar("informe", t, i);
+        sucesos.back().informe = informe;
+        sucesos.back().guardar_como = guardar_como;
+    }
+    void CajaError(const std::string& t, const std::string& i) override { Anotar("error", t, i); }
 
+    // "tipo: texto", and " / informativo" when there is one.
     std::vector<std::string> Textos() const
     {
         std::vector<std::string> t;
         for (const auto& s : sucesos)
-            t.push_back(s.tipo + ": " + s.texto);
+            t.push_back(s.tipo + ": " + s.texto + (s.informativo.empty() ? "" : " / " + s.informativo));
         return t;
     }
 
 private:
-    void Anotar(const char* tipo, const std::string& t, const std::string& d)
+    void Anotar(const char* tipo, const std::string& t, const std::string& i)
     {
-        sucesos.push_back({tipo, t, d, QApplication::overrideCursor() != nullptr});
+        sucesos.push_back({tipo, t, i, {}, {}, QApplication::overrideCursor() != nullptr});
     }
 };
 

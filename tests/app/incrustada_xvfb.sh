@@ -1,18 +1,20 @@
 #!/bin/sh
 # The whole program on a real X server: started as the host starts it, with
 # "exportar" and the handle of a host window, it must become a child of that
-# window at its origin, show only the left panel, and after a completed export
-# write 1 to the INI beside parameter 0 and end. When the host's window goes
-# away the program ends and writes 0; a handle of no window opens it alone.
+# window at its origin, show only the left panel, export the example school
+# under the C locale and then write 1 to the INI beside parameter 0 and end.
+# A cancelled file dialog converts nothing and writes -1. When the host's
+# window goes away the program ends and writes 0; a handle of no window opens
+# it alone.
 #
-#   incrustada_xvfb.sh PROGRAMA ANFITRION CAPTURA
+#   incrustada_xvfb.sh PROGRAMA ANFITRION CAPTURA EJEMPLO.xml
 #
-# The file dialog and the message boxes are answered through the test-only
-# variable TRANSHORALIA_FICHERO_PRUEBA (see app/interaccion_automatica.h); the
-# click on "Aceptar" is a real one (xdotool). Skipped (77) without Xvfb,
-# xwininfo or xdotool.
+# The buttons, the real file dialog and the message boxes are driven with
+# xdotool as a person would. There is no window manager: the keyboard goes
+# to the window under the pointer. Skipped (77) without Xvfb, xwininfo or
+# xdotool.
 set -eu
-programa=$1 anfitrion=$2 captura=$3
+programa=$1 anfitrion=$2 captura=$3 ejemplo=$4
 
 for herramienta in Xvfb xwininfo xdotool; do
   if ! command -v "$herramienta" >/dev/null 2>&1; then
@@ -66,15 +68,34 @@ abrir_anfitrion() {
 mkdir "$tmp/horalia" "$tmp/HTEMP"
 ln -s "$programa" "$tmp/horalia/transhoralianorvica"
 abrir_anfitrion
-cat >"$tmp/centro.xml" <<'XML'
-<?xml version="1.0" encoding="UTF-8"?>
-<centro codigo_interno="1" nombre="IES Prueba" curso="2026/2027" version="1">
-  <materias><dmateria codigo="MAT" nombre="Matemáticas" codigo_actividad="LECTIVA" idmateria="101"/></materias>
-  <profesores><profesor codigo="MGR" nombre="María" apellido1="García" apellido2="Ruiz" documento="1" idprofesor="501"/></profesores>
-</centro>
-XML
+# Hours such as "2,5" must read under any locale.
+cp "$ejemplo" "$tmp/centro.xml"
+grep -q 'nhoras="[0-9]*,[0-9]' "$tmp/centro.xml" || falla "el ejemplo no tiene horas con coma"
 
-TRANSHORALIA_HTEMP="$tmp/HTEMP" TRANSHORALIA_FICHERO_PRUEBA="$tmp/centro.xml" \
+# The top-level window titled $1, once it shows.
+ventana_titulada() {
+  xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+}
+# Waits for the window titled $1, puts the pointer in it and types the keys.
+responder() {
+  titulo=$1
+  shift
+  esperar '[ -n "$(ventana_titulada "$titulo")" ]' || falla "no aparece la ventana '$titulo'"
+  xdotool mousemove --window "$(ventana_titulada "$titulo")" 30 30
+  sleep 0.3
+  xdotool key --delay 50 "$@"
+}
+# The file dialog: the path typed into its name field and confirmed.
+elegir_fichero() {
+  esperar '[ -n "$(ventana_titulada "Archivo XML")" ]' || falla "no aparece el diálogo de archivo"
+  xdotool mousemove --window "$(ventana_titulada "Archivo XML")" 30 30
+  sleep 0.3
+  xdotool key ctrl+a
+  xdotool type --delay 10 "$1"
+  xdotool key Return
+}
+
+LC_ALL=C TRANSHORALIA_HTEMP="$tmp/HTEMP" \
   "$tmp/horalia/transhoralianorvica" exportar "$host" >"$tmp/programa.out" 2>&1 &
 programa_pid=$!
 pids="$pids $programa_pid"
@@ -107,14 +128,34 @@ calido 315 10
 calido 20 250
 
 xdotool mousemove --window "$hijo" 140 132 click 1  # "Aceptar" of the left panel
+elegir_fichero "$tmp/centro.xml"
+responder TransHoraliaNorvica Return  # "Proceso finalizado"
 esperar '! kill -0 "$programa_pid" 2>/dev/null' || falla "el programa sigue abierto tras exportar"
 wait "$programa_pid" || falla "el programa terminó con error"
 
-grep -q "^mensaje: Proceso finalizado$" "$tmp/programa.out" || falla "no se mostró Proceso finalizado"
-[ -f "$tmp/HTEMP/ASIGNOMT.DBF" ] || falla "no se escribieron las tablas"
+[ -f "$tmp/HTEMP/ASIGT.DBF" ] || falla "no se escribieron las tablas"
 ini=$(cat "$tmp/horalia/Horalia.ini")
 [ "$ini" = "$(printf '[Transformadores]\r\nTransformado=1\r')" ] || falla "Horalia.ini: $ini"
-echo "ventana $hijo hija de 0x$host; Horalia.ini con Transformado=1"
+echo "ventana $hijo hija de 0x$host; el ejemplo exportado con LC_ALL=C; Horalia.ini con Transformado=1"
+
+# A cancelled dialog converts nothing: "No existe archivo", -1, the tables as they were.
+huella() { ls -l --time-style=full-iso "$tmp/HTEMP"; }
+antes=$(huella)
+sleep 1
+rm "$tmp/horalia/Horalia.ini"
+abrir_anfitrion
+TRANSHORALIA_HTEMP="$tmp/HTEMP" "$tmp/horalia/transhoralianorvica" exportar "$host" >"$tmp/programa.out" 2>&1 &
+programa_pid=$!
+pids="$pids $programa_pid"
+esperar '[ -n "$(hijo_de_anfitrion)" ]' || falla "la ventana no es hija de la anfitriona al cancelar"
+xdotool mousemove --window "$(hijo_de_anfitrion)" 140 132 click 1
+responder "Archivo XML" Escape
+responder TransHoraliaNorvica Return  # "No existe archivo"
+esperar '! kill -0 "$programa_pid" 2>/dev/null' || falla "el programa sigue abierto tras cancelar"
+ini=$(cat "$tmp/horalia/Horalia.ini")
+[ "$ini" = "$(printf '[Transformadores]\r\nTransformado=-1\r')" ] || falla "Horalia.ini al cancelar: $ini"
+[ "$(huella)" = "$antes" ] || falla "cancelar tocó las tablas"
+echo "cancelado: Transformado=-1, tablas intactas"
 
 # The host's window goes away: the program ends and tells 0.
 rm "$tmp/horalia/Horalia.ini"
@@ -131,13 +172,12 @@ echo "sin anfitriona: el programa terminó con Transformado=0"
 
 # A handle of no window: the error box, and the window alone at its place.
 rm "$tmp/horalia/Horalia.ini"
-TRANSHORALIA_FICHERO_PRUEBA="$tmp/centro.xml" \
-  "$tmp/horalia/transhoralianorvica" exportar 1FFFFF >"$tmp/programa.out" 2>&1 &
+"$tmp/horalia/transhoralianorvica" exportar 1FFFFF >"$tmp/programa.out" 2>&1 &
 programa_pid=$!
 pids="$pids $programa_pid"
+responder TransHoraliaNorvica Return  # the error box comes first
 raiz=$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
 esperar '[ -n "$(hijo_de "$raiz")" ]' || falla "la ventana no aparece sola"
-grep -q "^error: No existe la ventana 1FFFFF de Horalia.$" "$tmp/programa.out" || falla "falta la caja de error"
 solo=$(hijo_de "$raiz")
 xwininfo -id "$solo" | grep -q "Absolute upper-left X:  194" || falla "la ventana sola no está en su sitio"
 xdotool mousemove --window "$solo" 300 212 click 1  # "&Salir"

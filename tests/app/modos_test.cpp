@@ -99,7 +99,8 @@ TEST_F(PruebaVentana, UnaVentanaQueNoSePuedeIncrustarSeAbreSola)
 TEST_F(PruebaVentana, TrasUnHandleErroneoLaExportacionTieneSusRegistros)
 {
     auto& v = Abrir({"exportar", "G1"});
-    interaccion.respuestas = {Documento(), std::nullopt};
+    const auto documento = Documento();
+    interaccion.respuestas = {documento, documento};
     Pulsar("BExportar");
     Pulsar("BExportar");  // the same document again, the registries reused
     EXPECT_EQ(v.EstadoTransformado(), 1);

@@ -45,32 +45,63 @@ protected:
 
 TEST_F(Cli_, EstadosDeSalidaYMensajes)
 {
-    const std::string h = htemp.string(), d = documento.string();
+    const std::string h = htemp.string(), d = documento.string(), no = (dir / "no.xml").string();
+    const std::string omite = (dir / "omite.xml").string();
+    EscribirFichero(omite, Centro(Seccion("materias", "dmateria", {
+        {{"codigo", "MAT"}, {"nombre", "Uno"}, {"codigo_actividad", "LECTIVA"}, {"idmateria", "1"}},
+        {{"codigo", "MAT"}, {"nombre", "Dos"}, {"codigo_actividad", "LECTIVA"}, {"idmateria", "2"}}})));
+    const std::string ayuda = " (vea transhoralianorvica-cli --help)\n";
+    const std::string nada = "No se ha cambiado ninguna tabla de Horalia.\n";
     struct Caso {
         std::vector<std::string> args;
         int estado;
-        std::string salida_empieza, errores_empieza;
+        std::string salida_empieza, errores;  // errores whole
     } casos[] = {
         {{"exportar", d, "--htemp", h}, 0, "Proceso finalizado\nASIGNOMT: 0 registros\nPROFT: 1 registro\n", ""},
-        {{"exportar", (dir / "no.xml").string(), "--htemp", h}, 3, "", "No existe archivo\n"},
-        {{"importar", d, "--htemp", h}, 3, "", "No existe archivo XML o Solución.\n"},
-        {{"exportar", d, "--htemp", (dir / "NOHAY").string()}, 1, "", "No existe el directorio de trabajo de Horalia"},
-        {{"exportar"}, 2, "", "transhoralianorvica-cli: se esperaba"},
-        {{"convertir", d}, 2, "", "transhoralianorvica-cli: se esperaba"},
-        {{"exportar", d, "--htemp"}, 2, "", "transhoralianorvica-cli: falta el valor de --htemp"},
-        {{"exportar", d, "--nada"}, 2, "", "transhoralianorvica-cli: opción desconocida: --nada"},
+        {{"exportar", d, "--htemp=" + h, "--estricto"}, 0, "Proceso finalizado\n", ""},
+        {{"exportar", omite, "--htemp=" + h}, 0, "Proceso finalizado\n", ""},
+        {{"exportar", omite, "--htemp=" + h, "--estricto"}, 4, "Proceso finalizado\nASIGNOMT: 1 registro\n", ""},
+        {{"exportar", d, "--htemp", h, "--separador-decimal", ","}, 0, "Proceso finalizado\n", ""},
+        {{"exportar", no, "--htemp", h}, 3, "", "No existe archivo\nNo se encuentra '" + no + "'.\n"},
+        {{"exportar", dir.Ruta().string(), "--htemp", h}, 3, "",
+         "No existe archivo\n'" + dir.Ruta().string() + "' es un directorio, no un archivo.\n"},
+        {{"importar", d, "--htemp", h}, 3, "",
+         "No existe archivo XML o Solución.\nNo se encuentra '" + (htemp / "SOLUC.DBF").string() + "'.\n"},
+        {{"exportar", d, "--htemp", (dir / "NOHAY").string()}, 1, "",
+         "No existe el directorio de trabajo de Horalia '" + (dir / "NOHAY").string() + "'\n" + nada},
+        {{"exportar", d, "--htemp", d}, 1, "",
+         "El directorio de trabajo de Horalia '" + d + "' es un archivo, no un directorio.\n" + nada},
+        {{}, 2, "", "transhoralianorvica-cli: falta la orden: exportar o importar" + ayuda},
+        {{"exportar"}, 2, "", "transhoralianorvica-cli: falta el documento del centro (CENTRO.xml)" + ayuda},
+        {{"foo", d}, 2, "", "transhoralianorvica-cli: orden desconocida: 'foo'" + ayuda},
+        {{"exportar", d, "otro"}, 2, "", "transhoralianorvica-cli: sobra el argumento 'otro'" + ayuda},
+        {{"exportar", d, "--htemp"}, 2, "", "transhoralianorvica-cli: falta el valor de --htemp" + ayuda},
+        {{"exportar", d, "--htemp="}, 2, "", "transhoralianorvica-cli: falta el valor de --htemp" + ayuda},
+        {{"exportar", d, "--json=1"}, 2, "", "transhoralianorvica-cli: la opción --json no lleva valor" + ayuda},
+        {{"exportar", d, "--nada"}, 2, "", "transhoralianorvica-cli: opción desconocida: '--nada'" + ayuda},
         {{"--version"}, 0, "transhoralianorvica-cli 1.0.0\n", ""},
-        {{"--help"}, 0, "Uso: transhoralianorvica-cli", ""},
+        {{"exportar", "--help"}, 0, "Uso: transhoralianorvica-cli", ""},
+        // With --json every answer, errors included, is one JSON object on standard output.
         {{"exportar", d, "--htemp", h, "--json"}, 0,
-         "{\"resultado\":\"Proceso finalizado\",\"informe\":{\"recuentos\":[{\"tabla\":\"ASIGNOMT\",\"registros\":0}", ""},
+         "{\"formato\":1,\"programa\":\"transhoralianorvica-cli\",\"version\":\"1.0.0\",\"estado\":0,"
+         "\"mensaje\":\"Proceso finalizado\",\"orden\":\"exportar\"", ""},
+        {{"exportar", omite, "--htemp", h, "--json", "--estricto"}, 4, "{\"formato\":1,", ""},
+        {{"exportar", no, "--htemp", h, "--json"}, 3,
+         "{\"formato\":1,\"programa\":\"transhoralianorvica-cli\",\"version\":\"1.0.0\",\"estado\":3,"
+         "\"mensaje\":\"No existe archivo\"", ""},
+        {{"foo", "--json"}, 2, "{\"formato\":1,\"programa\":\"transhoralianorvica-cli\",\"version\":\"1.0.0\","
+                               "\"estado\":2,\"mensaje\":\"orden desconocida: 'foo'\",\"orden\":null", ""},
     };
     for (const auto& c : casos) {
-        SCOPED_TRACE(c.args.at(0) + (c.args.size() > 1 ? " " + c.args[1] : ""));
+        std::string traza;
+        for (const auto& a : c.args)
+            traza += a + " ";
+        SCOPED_TRACE(traza);
         const auto r = Cli(c.args);
         EXPECT_EQ(r.estado, c.estado);
         EXPECT_EQ(r.salida.substr(0, c.salida_empieza.size()), c.salida_empieza) << r.salida;
-        EXPECT_EQ(r.errores.substr(0, c.errores_empieza.size()), c.errores_empieza) << r.errores;
-        if (c.estado != 0) {
+        EXPECT_EQ(r.errores, c.errores);
+        if (c.estado != 0 && c.estado != 4) {
             EXPECT_EQ(r.salida.find("Proceso finalizado"), std::string::npos);
         }
     }
@@ -81,7 +112,8 @@ TEST_F(Cli_, ErrorConElTextoDeLaCajaDeError)
     EscribirFichero(documento, Centro(Seccion("aulas", "daula", {{{"codigo", "A1"}, {"nombre", "x"}}})));
     const auto r = Cli({"exportar", documento.string(), "--htemp", htemp.string()});
     EXPECT_EQ(r.estado, 1);
-    EXPECT_EQ(r.errores, "Falta el atributo 'capacidad_alumnos' en el elemento daula número 1.\n");
+    EXPECT_EQ(r.errores, "Falta el atributo 'capacidad_alumnos' en el elemento daula número 1.\n"
+                         "No se ha cambiado ninguna tabla de Horalia.\n");
 }
 
 TEST_F(Cli_, DirectorioDeTrabajoPorVariableDeEntorno)

@@ -16,17 +16,17 @@ class PruebaExportacion : public ::testing::Test {
 protected:
     void SetUp() override { std::filesystem::create_directory(htemp); }
 
-    ResultadoAccion Exportar(const std::string& secciones, char separador = ',')
+    ResultadoAccion Exportar(const std::string& secciones)
     {
         EscribirFichero(documento, Centro(secciones));
-        return thn::Exportar(documento, htemp, registros, componentes, separador);
+        return thn::Exportar(documento, htemp, registros, componentes);
     }
 
     // The message of the error the export ends with ("" when it completes).
-    std::string Fallo(const std::string& secciones, char separador = ',')
+    std::string Fallo(const std::string& secciones)
     {
         try {
-            Exportar(secciones, separador);
+            Exportar(secciones);
         } catch (const Error& e) {
             return e.what();
         }

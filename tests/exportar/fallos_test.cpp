@@ -108,26 +108,28 @@ TEST_F(Fallos, ValoresQueNoSonNumeros)
         centro.replace(centro.find(de), de.size(), a);
         return centro;
     };
-    struct Caso { std::string centro; char separador; std::string mensaje; } casos[] = {
-        {con(CentroCompleto(), "\"20\"", "\"30 alumnos\""), ',',
+    const std::string horas = " (dasignatura número 2, atributo nhoras)";
+    struct Caso { std::string centro; std::string mensaje; } casos[] = {
+        {con(CentroCompleto(), "\"20\"", "\"30 alumnos\""),
          "'30 alumnos' no es un valor entero válido para el campo 'MAXALUM'"},
-        {con(CentroCompleto(), "\"20\"", "\"20 niños\""), ',',
+        {con(CentroCompleto(), "\"20\"", "\"20 niños\""),
          "'20 niños' no es un valor entero válido para el campo 'MAXALUM'"},
-        {con(CentroCompleto(), "\"3\"", "\"tres½\""), ',', "'tres½' no es un valor punto flotante válido"},
-        {con(CentroCompleto(), "\"09:00\"", "\"9:00\""), ',', "'9:' no es un valor entero válido"},
-        {con(CentroCompleto(), "\"08:00\"", "\"8:30\""), ',', "'8:' no es un valor entero válido"},
-        {con(CentroCompleto(), "\"08:00\"", "\"08\""), ',', "'' no es un valor entero válido"},
-        {con(CentroCompleto(), "dia_semana=\"1\"", "dia_semana=\"lunes\""), ',', "'lunes' no es un valor entero válido"},
-        {con(CentroCompleto(), "\"3\"", "\"2.5\""), ',', "'2.5' no es un valor punto flotante válido"},
-        {con(CentroCompleto(), "\"3\"", "\"2,5\""), '.', "'2,5' no es un valor punto flotante válido"},
-        {con(CentroCompleto(), "\"3\"", "\"\""), ',', "'' no es un valor punto flotante válido"},
-        {con(CentroCompleto(), "\"3\"", "\"1e30\""), ',', "'1e30' no es un valor punto flotante válido"},
+        {con(CentroCompleto(), "\"3\"", "\"tres½\""), "'tres½' no es un valor punto flotante válido" + horas},
+        {con(CentroCompleto(), "\"09:00\"", "\"9:00\""), "'9:' no es un valor entero válido"},
+        {con(CentroCompleto(), "\"08:00\"", "\"8:30\""), "'8:' no es un valor entero válido"},
+        {con(CentroCompleto(), "\"08:00\"", "\"08\""), "'' no es un valor entero válido"},
+        {con(CentroCompleto(), "dia_semana=\"1\"", "dia_semana=\"lunes\""), "'lunes' no es un valor entero válido"},
+        {con(CentroCompleto(), "\"3\"", "\"2;5\""), "'2;5' no es un valor punto flotante válido" + horas},
+        {con(CentroCompleto(), "\"3\"", "\"1,2.5\""), "'1,2.5' no es un valor punto flotante válido" + horas},
+        {con(CentroCompleto(), "\"3\"", "\"1.000,5\""), "'1.000,5' no es un valor punto flotante válido" + horas},
+        {con(CentroCompleto(), "\"3\"", "\"\""), "'' no es un valor punto flotante válido" + horas},
+        {con(CentroCompleto(), "\"3\"", "\"1e30\""), "'1e30' no es un valor punto flotante válido" + horas},
     };
     for (const auto& c : casos) {
         SCOPED_TRACE(c.mensaje);
         EscribirFichero(documento, Centro(c.centro));
         try {
-            thn::Exportar(documento, htemp, registros, componentes, c.separador);
+            thn::Exportar(documento, htemp, registros, componentes);
             ADD_FAILURE() << "completada";
         } catch (const Error& e) {
             EXPECT_EQ(std::string(e.what()), c.mensaje);
@@ -153,21 +155,21 @@ TEST_F(Fallos, DocumentoInvalidoNoTocaLasTablas)
     for (const std::string contenido : {"<centro><materias></centro>", "<otro/>", "no es XML", ""}) {
         SCOPED_TRACE(contenido);
         EscribirFichero(documento, contenido);
-        EXPECT_THROW(thn::Exportar(documento, htemp, registros, componentes, ','), Error);
+        EXPECT_THROW(thn::Exportar(documento, htemp, registros, componentes), Error);
         EXPECT_EQ(Estado(), (std::vector<int>{-1, -1, -1, -1, -1, -1}));
     }
 }
 
 TEST_F(Fallos, FaltaElDocumentoOElDirectorio)
 {
-    EXPECT_EQ(thn::Exportar(dir / "no-existe.xml", htemp, registros, componentes, ',').desenlace,
+    EXPECT_EQ(thn::Exportar(dir / "no-existe.xml", htemp, registros, componentes).desenlace,
               Desenlace::FaltaEntrada);
-    EXPECT_EQ(thn::Exportar("", htemp, registros, componentes, ',').desenlace, Desenlace::FaltaEntrada);
+    EXPECT_EQ(thn::Exportar("", htemp, registros, componentes).desenlace, Desenlace::FaltaEntrada);
     EXPECT_TRUE(std::filesystem::is_empty(htemp));
 
     EscribirFichero(documento, Centro(CentroCompleto()));
     try {
-        thn::Exportar(documento, dir / "NOHAY", registros, componentes, ',');
+        thn::Exportar(documento, dir / "NOHAY", registros, componentes);
         ADD_FAILURE();
     } catch (const Error& e) {
         EXPECT_NE(std::string(e.what()).find("NOHAY"), std::string::npos) << e.what();

@@ -1,5 +1,7 @@
 #include "exportacion_prueba.h"
 
+#include <clocale>
+
 namespace thn::prueba {
 namespace {
 
@@ -77,32 +79,43 @@ TEST_F(Tramos, IndiceAntiguoDeDiashorastSeConserva)
 
 using Asignaturas = PruebaExportacion;
 
-TEST_F(Asignaturas, HorasYPatronDeSesiones)
+TEST_F(Asignaturas, HorasYPatronDeSesionesConCualquierSeparadorYConfiguracion)
 {
     struct Caso { std::string horas; std::string horas_leidas; std::string sesiones; } casos[] = {
         {"4", "4", "1111"},
         {"0", "1", "1"},
         {"0,5", "0.5", "1½"},
         {"2,5", "2.5", "111½"},
+        {"2.5", "2.5", "111½"},
+        {" 13.5 ", "13.5", "1" + std::string(13, '1') + "½"},
         {"13", "13", "1111111111111"},
         {"13,5", "13.5", "1" + std::string(13, '1') + "½"},
         {"15", "15", "2" + std::string(13, '1')},
         {"30", "30", "17" + std::string(13, '1')},
         {"-3", "-3", ""},
         {"-2,5", "-2.5", "½"},
+        {"-2.5", "-2.5", "½"},
         {"10000013", "10000013", "10000000" + std::string(12, '1')},  // cut to 20 characters
         {"2,3", "2.299999952316284", "111½"},                          // the nearest 32-bit value
     };
     std::vector<Atributos> elementos;
     for (const auto& c : casos)
         elementos.push_back(Asignatura("G1", "101", "501", c.horas));
-    Exportar(Base() + Seccion("asignaturas", "dasignatura", elementos));
-    const auto filas = Leer("ASIGT", {"HORAS", "SESIONES"});
-    ASSERT_EQ(filas.size(), std::size(casos));
-    for (std::size_t i = 0; i < filas.size(); ++i) {
-        EXPECT_EQ(filas[i][0], casos[i].horas_leidas) << casos[i].horas;
-        EXPECT_EQ(filas[i][1], casos[i].sesiones) << casos[i].horas;
+    const std::string previa = std::setlocale(LC_ALL, nullptr);
+    // The user's locale decides nothing: a desktop in C or in Spanish reads the same.
+    for (const char* configuracion : {"C", "C.UTF-8", "es_ES.UTF-8", "en_US.UTF-8"}) {
+        if (!std::setlocale(LC_ALL, configuracion))
+            continue;  // not installed here
+        SCOPED_TRACE(configuracion);
+        Exportar(Base() + Seccion("asignaturas", "dasignatura", elementos));
+        const auto filas = Leer("ASIGT", {"HORAS", "SESIONES"});
+        ASSERT_EQ(filas.size(), std::size(casos));
+        for (std::size_t i = 0; i < filas.size(); ++i) {
+            EXPECT_EQ(filas[i][0], casos[i].horas_leidas) << casos[i].horas;
+            EXPECT_EQ(filas[i][1], casos[i].sesiones) << casos[i].horas;
+        }
     }
+    std::setlocale(LC_ALL, previa.c_str());
 }
 
 TEST_F(Asignaturas, BusquedasPorIdentificador)

@@ -2,6 +2,7 @@
 
 #include "comun/comun.h"
 #include "formats/documento_centro.h"
+#include "formats/documento_errores_xml.h"
 #include "formats/error.h"
 
 #include <gtest/gtest.h>
@@ -61,32 +62,69 @@ TEST(DocumentoErrores, CadaTruncamientoSeRechaza)
     }
 }
 
-TEST(DocumentoErrores, DocumentosMalFormados)
+// libxml2's code and line of the first diagnostic on `contenido`, through
+// the same collector the loaders use.
+std::pair<int, std::string> CodigoYMotivo(const std::string& contenido)
+{
+    documento::RecogidaErroresXml recogida;
+    xmlParserCtxtPtr contexto = xmlNewParserCtxt();
+    recogida.Vigilar(contexto);
+    xmlDocPtr doc = xmlCtxtReadMemory(contexto, contenido.data(), static_cast<int>(contenido.size()), "x.xml",
+                                      nullptr, XML_PARSE_NONET);
+    xmlFreeDoc(doc);
+    xmlFreeParserCtxt(contexto);
+    return {recogida.Codigo(), recogida.Motivo()};
+}
+
+TEST(DocumentoErrores, DocumentosMalFormadosConMotivoEnEspanol)
 {
     struct Caso {
         const char* nombre;
         std::string contenido;
+        int codigo;
         const char* motivo;  // expected after "(línea "
     };
     const std::vector<Caso> casos = {
-        {"etiquetas cruzadas", "<centro>\n<a>\n</b></centro>", "3: Opening and ending tag mismatch: a line 2 and b)"},
-        {"vacío", "", "1: Document is empty)"},
-        {"dos raíces", "<centro/>\n<centro/>", "2: Extra content at the end of the document)"},
+        {"etiquetas cruzadas", "<centro>\n<a>\n</b></centro>", XML_ERR_TAG_NAME_MISMATCH,
+         "3: la etiqueta de cierre 'b' no corresponde a la de apertura 'a')"},
+        {"vacío", "", XML_ERR_DOCUMENT_EMPTY, "1: el documento está vacío)"},
+        {"dos raíces", "<centro/>\n<centro/>", XML_ERR_DOCUMENT_END, "2: hay contenido después del elemento raíz)"},
         {"declarado UTF-8, escrito en Latin-1",
-         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<centro n=\"Matem\xE1ticas\"/>",
-         "2: Input is not proper UTF-8, indicate encoding ! Bytes: 0xE1 0x74 0x69 0x63)"},
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<centro n=\"Matem\xE1ticas\"/>", XML_ERR_INVALID_CHAR,
+         "2: un carácter no está permitido en XML o no está en la codificación declarada del documento)"},
         {"codificación desconocida", "<?xml version=\"1.0\" encoding=\"no-existe\"?>\n<centro/>",
-         "1: Unsupported encoding no-existe)"},
-        {"atributo repetido", "<centro a='1' a='2'/>", "1: Attribute a redefined)"},
-        {"entidad sin declarar", "<centro a='&nada;'/>", "1: Entity 'nada' not defined)"},
+         XML_ERR_UNSUPPORTED_ENCODING, "1: la codificación 'no-existe' no se admite)"},
+        {"atributo repetido", "<centro a='1' a='2'/>", XML_ERR_ATTRIBUTE_REDEFINED,
+         "1: el atributo 'a' está repetido)"},
+        {"atributo sin comillas", "<centro\na=1/>", XML_ERR_ATTRIBUTE_NOT_STARTED,
+         "2: el valor de un atributo no está entre comillas)"},
+        {"atributo sin valor", "<centro a/>", XML_ERR_ATTRIBUTE_WITHOUT_VALUE, "1: el atributo 'a' no tiene valor)"},
+        {"entidad sin declarar", "<centro a='&nada;'/>", XML_ERR_UNDECLARED_ENTITY,
+         "1: la entidad 'nada' no está declarada)"},
+        {"ampersand suelto", "<centro>\nA & B</centro>", XML_ERR_NAME_REQUIRED,
+         "2: falta un nombre (de elemento, de atributo o de entidad))"},
+        {"entidad recursiva", "<!DOCTYPE centro [<!ENTITY a '&a;'>]>\n<centro>&a;</centro>", XML_ERR_ENTITY_LOOP,
+         "1: una entidad se contiene a sí misma o crece sin medida)"},
+        {"sin cerrar", "<centro>\n<aulas>", XML_ERR_TAG_NOT_FINISHED,
+         "2: el documento termina sin cerrar el elemento 'aulas')"},
+        {"anidamiento excesivo", std::string("<centro>") + [] {
+             std::string s;
+             for (int i = 0; i < 300; ++i)
+                 s += "<a>";
+             return s;
+         }(), XML_ERR_INTERNAL_ERROR,
+         "1: el documento supera un límite del lector (anidamiento, tamaño de un texto o de un nombre))"},
     };
     DirectorioTemporal dir;
     const auto ruta = dir / "malo.xml";
     for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
         testing::internal::CaptureStderr();
         const std::string error = ErrorAlCargar(ruta, c.contenido);
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << c.nombre;
-        EXPECT_EQ(error, NoValido(ruta) + c.motivo) << c.nombre;
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+        EXPECT_EQ(error, NoValido(ruta) + c.motivo);
+        const auto [codigo, motivo] = CodigoYMotivo(c.contenido);
+        EXPECT_EQ(codigo, c.codigo) << motivo;
     }
 }
 

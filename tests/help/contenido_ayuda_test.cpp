@@ -141,7 +141,7 @@ std::string LeerFuente(const fs::path& ruta)
 std::set<std::string> FragmentosDeMensajes()
 {
     const std::regex plantilla(R"re((?:Formatear|Error)\(\s*"((?:[^"\\]|\\.)*)")re");
-    const std::regex informe(R"re((?:omisiones|avisos)\.push_back\(([\s\S]*?)\);)re");
+    const std::regex informe(R"re((?:(?:omisiones|avisos)\.push_back|Omitir|Aviso)\(([\s\S]*?)\);)re");
     const std::regex uso(R"re(error = "((?:[^"\\]|\\.)*)")re");
     const std::regex literal(R"re("((?:[^"\\]|\\.)*)")re");
     std::set<std::string> fragmentos;
@@ -184,7 +184,8 @@ TEST_F(AyudaConstruida, ExplicaCadaMensajeDelPrograma)
     for (const char* mensaje : {"No existe archivo", "No existe archivo XML o Solución.", "Proceso finalizado",
                                 "Deberá Abrir el fichero XML de NORVICA,", "desde el cual realizó la Importación a Horalia",
                                 "no es un valor entero válido", "Unable to write to", "falta la orden",
-                                "se esperaba: exportar|importar CENTRO.xml"})
+                                "orden desconocida:", "No se ha elegido ningún archivo.", "Resultado guardado en",
+                                "Se han dejado fuera", "Detalles...", "Copiar", "Guardar..."})
         EXPECT_NE(texto.find(mensaje), std::string::npos) << mensaje;
 }
 

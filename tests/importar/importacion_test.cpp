@@ -51,7 +51,7 @@ protected:
                                    "version=\"3\" otro=\"x\">\n" + Base() + "</centro>\n<?fin de centro?>\n");
         RegistrosCodigos registros;
         ComponentesTabla c;
-        thn::Exportar(documento, htemp, registros, c, ',');
+        thn::Exportar(documento, htemp, registros, c);
     }
 
     void Soluc(const std::vector<Entrada>& entradas)
@@ -161,7 +161,7 @@ TEST_F(Importacion, SinLectivaNiGuardiaEnAsignomt)
     ComponentesTabla c;
     EscribirFichero(documento, Centro(Seccion("materias", "dmateria", {
         {{"codigo", "MAT"}, {"nombre", "M"}, {"codigo_actividad", "LECTIVA"}, {"idmateria", "101"}}})));
-    thn::Exportar(documento, htemp, registros, c, ',');
+    thn::Exportar(documento, htemp, registros, c);
     Soluc({{1, 1, "1", "", "MAT", "LECT", "", ""}, {1, 2, "1", "", "MAT", "GUAR", "", ""}});
     Importar();
     EXPECT_EQ(Solucion(), "<solucion_horario>" + Ds("101", "", "", "", "LECTIVA", "1", "1", "1", "")

@@ -49,7 +49,7 @@ protected:
         EscribirFichero(documento, centro);
         RegistrosCodigos registros;
         ComponentesTabla c;
-        ASSERT_EQ(thn::Exportar(documento, htemp, registros, c, ',').desenlace, Desenlace::Completado);
+        ASSERT_EQ(thn::Exportar(documento, htemp, registros, c).desenlace, Desenlace::Completado);
     }
 
     void EscribirSoluc(int nivel, const std::string& lineas)
@@ -147,7 +147,7 @@ TEST_F(SolucExterna, IdaYVueltaConElEjemplo)
     std::filesystem::copy_file(ejemplo, documento);
     RegistrosCodigos registros;
     ComponentesTabla c;
-    ASSERT_EQ(thn::Exportar(documento, htemp, registros, c, ',').desenlace, Desenlace::Completado);
+    ASSERT_EQ(thn::Exportar(documento, htemp, registros, c).desenlace, Desenlace::Completado);
     const std::string herramienta = (DirectorioBinario() / "tests" / "thn-soluc-prueba").string();
     ASSERT_EQ(std::system((herramienta + " '" + htemp.string() + "' 2>/dev/null | " + kTdbf + " escribir 3 '"
                            + (htemp / "SOLUC.DBF").string() + "'").c_str()),

@@ -142,7 +142,7 @@ protected:
     ResultadoAccion Exportar(const fs::path& doc)
     {
         RegistrosCodigos registros;
-        return thn::Exportar(doc, htemp, registros, componentes, ',');
+        return thn::Exportar(doc, htemp, registros, componentes);
     }
 
     ResultadoAccion Importar()

@@ -1,0 +1,77 @@
+#include "cli/salida.h"
+
+namespace thn::cli {
+namespace {
+
+std::string JsonRuta(const std::filesystem::path& ruta)
+{
+    if (ruta.empty())
+        return "null";
+    std::error_code ec;
+    const auto absoluta = std::filesystem::absolute(ruta, ec);
+    return JsonTexto((ec ? ruta : absoluta).string());
+}
+
+std::string JsonOpcional(const std::string& texto)
+{
+    return texto.empty() ? "null" : JsonTexto(texto);
+}
+
+}  // namespace
+
+void Salida::PonerAccion(const std::string& orden, const std::filesystem::path& documento)
+{
+    orden_ = orden;
+    documento_ = documento;
+}
+
+void Salida::PonerDirectorio(const std::filesystem::path& directorio)
+{
+    directorio_ = directorio;
+}
+
+std::string Salida::Cabecera(int estado, const std::string& mensaje) const
+{
+    return "{\"formato\":1,\"programa\":\"transhoralianorvica-cli\",\"version\":" + JsonTexto(THN_VERSION)
+         + ",\"estado\":" + std::to_string(estado) + ",\"mensaje\":" + JsonTexto(mensaje)
+         + ",\"orden\":" + JsonOpcional(orden_) + ",\"documento\":" + JsonRuta(documento_)
+         + ",\"directorio_trabajo\":" + JsonRuta(directorio_);
+}
+
+int Salida::ErrorUso(const std::string& problema)
+{
+    if (json_)
+        salida_ << Cabecera(kUsoIncorrecto, problema) << ",\"detalle\":null}\n";
+    else
+        errores_ << "transhoralianorvica-cli: " << problema << " (vea transhoralianorvica-cli --help)\n";
+    return kUsoIncorrecto;
+}
+
+int Salida::Error(int estado, const std::string& mensaje, const std::string& detalle)
+{
+    if (json_) {
+        salida_ << Cabecera(estado, mensaje) << ",\"detalle\":" << JsonOpcional(detalle) << "}\n";
+    } else {
+        errores_ << mensaje << "\n";
+        if (!detalle.empty())
+            errores_ << detalle << "\n";
+    }
+    return estado;
+}
+
+int Salida::Finalizado(const ResultadoAccion& r, bool estricto)
+{
+    const int estado = estricto && r.informe.HayDatosOmitidos() ? kDatosOmitidos : kCompletado;
+    if (json_) {
+        salida_ << Cabecera(estado, "Proceso finalizado") << ",\"documento_resultado\":" << JsonRuta(r.resultado)
+                << "," << JsonInforme(r.informe) << "}\n";
+    } else {
+        salida_ << "Proceso finalizado\n";
+        if (!r.resultado.empty())
+            salida_ << "Resultado guardado en '" << r.resultado.string() << "'.\n";
+        salida_ << TextoInforme(r.informe);
+    }
+    return estado;
+}
+
+}  // namespace thn::cli

@@ -1,0 +1,43 @@
+#pragma once
+// What transhoralianorvica-cli prints, as text or as JSON ("formato": 1), and
+// the exit status that goes with it.
+
+#include "formats/informe.h"
+
+#include <filesystem>
+#include <ostream>
+#include <string>
+
+namespace thn::cli {
+
+constexpr int kCompletado = 0;
+constexpr int kError = 1;
+constexpr int kUsoIncorrecto = 2;
+constexpr int kFaltaEntrada = 3;
+constexpr int kDatosOmitidos = 4;  // completed, something left out (--estricto)
+
+class Salida {
+public:
+    Salida(std::ostream& salida, std::ostream& errores, bool json)
+        : salida_(salida), errores_(errores), json_(json) {}
+
+    void PonerAccion(const std::string& orden, const std::filesystem::path& documento);
+    void PonerDirectorio(const std::filesystem::path& directorio);
+
+    // Each returns the exit status.
+    int ErrorUso(const std::string& problema);
+    int Error(int estado, const std::string& mensaje, const std::string& detalle);
+    int Finalizado(const ResultadoAccion& resultado, bool estricto);
+
+private:
+    // The members every JSON answer starts with.
+    std::string Cabecera(int estado, const std::string& mensaje) const;
+
+    std::ostream& salida_;
+    std::ostream& errores_;
+    bool json_;
+    std::string orden_;
+    std::filesystem::path documento_, directorio_;
+};
+
+}  // namespace thn::cli

@@ -1,0 +1,20 @@
+#include "formats/entrada_ausente.h"
+
+#include "formats/error.h"
+
+namespace thn {
+
+std::optional<std::string> ArchivoAusente(const std::filesystem::path& ruta)
+{
+    if (ruta.empty())
+        return "No se ha elegido ningún archivo.";
+    std::error_code ec;
+    const auto estado = std::filesystem::status(ruta, ec);
+    if (std::filesystem::is_regular_file(estado))
+        return std::nullopt;
+    if (std::filesystem::is_directory(estado))
+        return Formatear("'%s' es un directorio, no un archivo.", {ruta.string()});
+    return Formatear("No se encuentra '%s'.", {ruta.string()});
+}
+
+}  // namespace thn
