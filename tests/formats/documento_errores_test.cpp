@@ -13,6 +13,7 @@ namespace thn {
 namespace {
 
 using prueba::DirectorioTemporal;
+using prueba::Utf16le;
 
 // The error of loading `contenido`, or "" when it loads.
 std::string ErrorAlCargar(const std::filesystem::path& ruta, std::string_view contenido)
@@ -29,16 +30,6 @@ std::string ErrorAlCargar(const std::filesystem::path& ruta, std::string_view co
 std::string NoValido(const std::filesystem::path& ruta)
 {
     return "El archivo '" + ruta.string() + "' no es un documento XML válido (línea ";
-}
-
-std::string Utf16le(std::string_view ascii)
-{
-    std::string bytes = "\xFF\xFE";
-    for (char c : ascii) {
-        bytes += c;
-        bytes += '\0';
-    }
-    return bytes;
 }
 
 TEST(DocumentoErrores, CadaTruncamientoSeRechaza)
@@ -70,7 +61,9 @@ TEST(DocumentoErrores, DocumentosMalFormados)
     };
     const std::vector<Caso> casos = {
         {"etiquetas cruzadas", "<centro>\n<a>\n</b></centro>", "3: Opening and ending tag mismatch: a line 2 and b)"},
-        {"vacío", "", "1: Document is empty)"},
+        {"vacío", "", "1: está vacío)"},
+        {"NUL y basura tras la raíz", std::string("<centro/>\n\0basura", 17),
+         "2: Extra content at the end of the document)"},
         {"dos raíces", "<centro/>\n<centro/>", "2: Extra content at the end of the document)"},
         {"declarado UTF-8, escrito en Latin-1",
          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<centro n=\"Matem\xE1ticas\"/>",

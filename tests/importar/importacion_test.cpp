@@ -208,6 +208,10 @@ TEST_F(Importacion, FallosNoGuardanNadaNiDejanTablasBloqueadas)
     } casos[] = {
         {"falta una tabla", [&] { std::filesystem::remove(htemp / "ASIGT.DBF"); }, "ASIGT"},
         {"documento mal formado", [&] { EscribirFichero(documento, "<centro>"); }, "no es un documento XML"},
+        {"NUL y basura tras la raíz",
+         [&] { EscribirFichero(documento, valido + std::string(1, '\0') + "basura"); },
+         "El archivo '" + documento.string() + "' no es un documento XML válido (línea "
+             + std::to_string(std::count(valido.begin(), valido.end(), '\n') + 1) + ": "},
         {"raíz sin version",
          [&] { EscribirFichero(documento, "<centro codigo_interno=\"1\" nombre=\"x\" curso=\"y\"/>"); },
          "Falta el atributo 'version' en el elemento centro"},
