@@ -1,6 +1,7 @@
 #include "formats/documento_limites.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace thn::documento {
@@ -8,7 +9,30 @@ namespace {
 
 constexpr std::size_t kLargoNombre = 100;  // of a name quoted in a message
 
-bool Blanco(char32_t c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+constexpr std::array<bool, 256> Tabla(std::initializer_list<unsigned char> marcas)
+{
+    std::array<bool, 256> t{};
+    for (unsigned char c : marcas)
+        t[c] = true;
+    return t;
+}
+// What ends an element's name.
+constexpr auto kFinNombre = Tabla({' ', '\t', '\r', '\n', '/', '>'});
+// What matters inside a start tag: names, blanks and '=' are stepped over.
+constexpr auto kMarcaEtiqueta = Tabla({'"', '\'', '>'});
+
+const unsigned char* FinNombre(const unsigned char* p, const unsigned char* fin)
+{
+    while (p < fin && !kFinNombre[*p])
+        ++p;
+    return p;
+}
+
+void Anadir(std::string& nombre, const unsigned char* desde, const unsigned char* hasta)
+{
+    const std::size_t cabe = kLargoNombre - std::min(kLargoNombre, nombre.size());
+    nombre.append(reinterpret_cast<const char*>(desde), std::min(cabe, static_cast<std::size_t>(hasta - desde)));
+}
 
 }  // namespace
 
@@ -16,6 +40,8 @@ bool VigiaLimites::Revisar(const char* datos, std::size_t tamano)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(datos);
     const auto* fin = p + tamano;
+    if (!motivo_.empty())
+        return false;
     if (unidad_ == Unidad::Desconocida) {
         while (p < fin && inicio_.size() < 4)
             inicio_ += static_cast<char>(*p++);
@@ -28,69 +54,128 @@ bool VigiaLimites::Revisar(const char* datos, std::size_t tamano)
             unidad_ = Unidad::Utf16Be;
         else
             unidad_ = Unidad::Byte;
+        ancho_ = unidad_ == Unidad::Byte ? 1 : 2;
         const std::string primeros = std::move(inicio_);
         if (!Revisar(primeros.data(), primeros.size()))
             return false;
     }
-    while (p < fin && motivo_.empty()) {
-        if (unidad_ != Unidad::Byte) {
-            if (byte_pendiente_ < 0) {
-                byte_pendiente_ = *p++;
-                continue;
-            }
-            const auto a = static_cast<char32_t>(byte_pendiente_), b = static_cast<char32_t>(*p++);
-            byte_pendiente_ = -1;
-            Caracter(unidad_ == Unidad::Utf16Le ? a | (b << 8) : (a << 8) | b);
+    if (unidad_ == Unidad::Byte) {
+        Bloque(p, fin);
+        return motivo_.empty();
+    }
+    // UTF-16: every unit outside ASCII becomes one byte that is no markup.
+    unidades_.clear();
+    for (; p < fin; ++p) {
+        if (byte_pendiente_ < 0) {
+            byte_pendiente_ = *p;
             continue;
         }
-        // Text and values are most of a document: skip them whole.
-        if (estado_ == Estado::Texto || estado_ == Estado::Valor) {
-            const char buscado = estado_ == Estado::Texto ? '<' : static_cast<char>(comillas_);
-            const auto* hasta = static_cast<const unsigned char*>(std::memchr(p, buscado, static_cast<std::size_t>(fin - p)));
-            if (hasta == nullptr)
-                hasta = fin;
-            linea_ += static_cast<std::size_t>(std::count(p, hasta, '\n'));
-            if (estado_ == Estado::Valor) {
-                largo_valor_ += static_cast<std::size_t>(hasta - p);
-                ComprobarValor();
-            }
-            p = hasta;
-            if (p == fin || !motivo_.empty())
-                break;
-        }
-        Caracter(*p++);
+        const unsigned a = static_cast<unsigned>(byte_pendiente_), b = *p;
+        const unsigned unidad = unidad_ == Unidad::Utf16Le ? a | (b << 8) : (a << 8) | b;
+        unidades_ += static_cast<char>(unidad < 0x80 ? unidad : 0x80);
+        byte_pendiente_ = -1;
     }
+    const auto* u = reinterpret_cast<const unsigned char*>(unidades_.data());
+    Bloque(u, u + unidades_.size());
     return motivo_.empty();
 }
 
-void VigiaLimites::Caracter(char32_t c)
+void VigiaLimites::Bloque(const unsigned char* inicio, const unsigned char* fin)
 {
-    if (c == '\n')
-        ++linea_;
-    switch (estado_) {
-    case Estado::Texto:
-        if (c == '<') {
+    if (nombre_abierto_) {
+        const auto* hasta = FinNombre(inicio, fin);
+        Anadir(elemento_, inicio, hasta);
+        nombre_abierto_ = hasta == fin;
+    }
+    // Text, names and values are most of a document: they are skipped whole,
+    // and only the marks between them are looked at.
+    const auto* p = inicio;
+    while (p < fin && motivo_.empty()) {
+        switch (estado_) {
+        case Estado::Texto: {
+            const auto* menor = static_cast<const unsigned char*>(std::memchr(p, '<', static_cast<std::size_t>(fin - p)));
+            if (menor == nullptr) {
+                p = fin;
+                break;
+            }
+            etiqueta_ = menor;
             estado_ = Estado::Menor;
-            linea_etiqueta_ = linea_;
+            p = menor + 1;
+            break;
         }
-        break;
+        case Estado::Menor:
+            if (*p == '!' || *p == '?' || *p == '/') {
+                Marca(*p++);
+            } else {
+                atributos_ = 0;
+                estado_ = Estado::Etiqueta;
+            }
+            break;
+        case Estado::Etiqueta:
+            while (p < fin && !kMarcaEtiqueta[*p])
+                ++p;
+            if (p == fin)
+                break;
+            if (*p == '>') {
+                estado_ = Estado::Texto;
+            } else if (++atributos_ > kMaximoAtributos) {
+                Fallar(inicio, fin, "el elemento '%s' tiene más de " + std::to_string(kMaximoAtributos) + " atributos");
+            } else {
+                comillas_ = *p;
+                largo_valor_ = 0;
+                estado_ = Estado::Valor;
+            }
+            ++p;
+            break;
+        case Estado::Valor: {
+            const auto* cierre = static_cast<const unsigned char*>(std::memchr(p, comillas_, static_cast<std::size_t>(fin - p)));
+            largo_valor_ += static_cast<std::size_t>((cierre != nullptr ? cierre : fin) - p) * ancho_;
+            if (largo_valor_ > kMaximoValorAtributo)
+                Fallar(inicio, fin, "un atributo del elemento '%s' ocupa más de "
+                                        + std::to_string(kMaximoValorAtributo / 1000000) + " MB");
+            p = cierre != nullptr ? cierre + 1 : fin;
+            if (cierre != nullptr)
+                estado_ = Estado::Etiqueta;
+            break;
+        }
+        default:
+            Marca(*p++);
+            break;
+        }
+    }
+    if (estado_ == Estado::Menor || estado_ == Estado::Etiqueta || estado_ == Estado::Valor)
+        AnotarEtiqueta(inicio, fin);
+    etiqueta_ = nullptr;
+    lineas_ += static_cast<std::size_t>(std::count(inicio, fin, '\n'));
+}
+
+void VigiaLimites::AnotarEtiqueta(const unsigned char* bloque, const unsigned char* fin)
+{
+    if (etiqueta_ == nullptr)
+        return;
+    linea_etiqueta_ = lineas_ + static_cast<std::size_t>(std::count(bloque, etiqueta_, '\n')) + 1;
+    const auto* hasta = FinNombre(etiqueta_ + 1, fin);
+    elemento_.clear();
+    Anadir(elemento_, etiqueta_ + 1, hasta);
+    nombre_abierto_ = hasta == fin;
+    etiqueta_ = nullptr;
+}
+
+void VigiaLimites::Fallar(const unsigned char* bloque, const unsigned char* fin, const std::string& que)
+{
+    AnotarEtiqueta(bloque, fin);
+    std::string texto = que;
+    texto.replace(texto.find("%s"), 2, elemento_);
+    motivo_ = "línea " + std::to_string(linea_etiqueta_) + ": " + texto;
+}
+
+void VigiaLimites::Marca(unsigned char c)
+{
+    switch (estado_) {
     case Estado::Menor:
         marcas_ = 0;
         volver_ = Estado::Texto;
-        if (c == '!') {
-            estado_ = Estado::Exclamacion;
-        } else if (c == '?') {
-            estado_ = Estado::Instruccion;
-        } else if (c == '/') {
-            estado_ = Estado::Fin;
-        } else {
-            elemento_.clear();
-            Anotar(elemento_, c);
-            atributo_.clear();
-            atributo_cerrado_ = false;
-            atributos_ = 0;
-            estado_ = Estado::Nombre;
-        }
+        estado_ = c == '!' ? Estado::Exclamacion : c == '?' ? Estado::Instruccion : Estado::Fin;
         break;
     case Estado::Exclamacion:
         if (c == '-') {
@@ -124,43 +209,6 @@ void VigiaLimites::Caracter(char32_t c)
         if (c == '>')
             estado_ = Estado::Texto;
         break;
-    case Estado::Nombre:
-        if (c == '>')
-            estado_ = Estado::Texto;
-        else if (Blanco(c) || c == '/')
-            estado_ = Estado::Etiqueta;
-        else
-            Anotar(elemento_, c);
-        break;
-    case Estado::Etiqueta:
-        if (c == '"' || c == '\'') {
-            if (++atributos_ > kMaximoAtributos) {
-                Fallar("el elemento '" + elemento_ + "' tiene más de " + std::to_string(kMaximoAtributos)
-                       + " atributos");
-                break;
-            }
-            comillas_ = c;
-            largo_valor_ = 0;
-            estado_ = Estado::Valor;
-        } else if (c == '>') {
-            estado_ = Estado::Texto;
-        } else if (!Blanco(c) && c != '=' && c != '/') {
-            if (atributo_cerrado_) {
-                atributo_.clear();
-                atributo_cerrado_ = false;
-            }
-            Anotar(atributo_, c);
-        }
-        break;
-    case Estado::Valor:
-        if (c == comillas_) {
-            estado_ = Estado::Etiqueta;
-            atributo_cerrado_ = true;
-        } else {
-            largo_valor_ += unidad_ == Unidad::Byte ? 1 : 2;
-            ComprobarValor();
-        }
-        break;
     case Estado::Dtd:
         if (c == '"' || c == '\'') {
             comillas_ = c;
@@ -190,38 +238,11 @@ void VigiaLimites::Caracter(char32_t c)
     case Estado::DtdExclamacionGuion:
         estado_ = c == '-' ? Estado::Comentario : Estado::Dtd;
         break;
+    case Estado::Texto:
+    case Estado::Etiqueta:
+    case Estado::Valor:
+        break;  // taken whole by Bloque
     }
-}
-
-// Names go into messages as UTF-8, cut short.
-void VigiaLimites::Anotar(std::string& destino, char32_t c) const
-{
-    if (destino.size() >= kLargoNombre)
-        return;
-    if (unidad_ == Unidad::Byte || c < 0x80) {
-        destino += static_cast<char>(c);
-    } else if (c < 0x800) {
-        destino += static_cast<char>(0xC0 | (c >> 6));
-        destino += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-        destino += '?';
-    } else {
-        destino += static_cast<char>(0xE0 | (c >> 12));
-        destino += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        destino += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-void VigiaLimites::ComprobarValor()
-{
-    if (largo_valor_ > kMaximoValorAtributo)
-        Fallar("el atributo '" + atributo_ + "' del elemento '" + elemento_ + "' ocupa más de "
-               + std::to_string(kMaximoValorAtributo / 1000000) + " MB");
-}
-
-void VigiaLimites::Fallar(const std::string& que)
-{
-    motivo_ = "línea " + std::to_string(linea_etiqueta_) + ": " + que;
 }
 
 }  // namespace thn::documento

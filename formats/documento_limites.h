@@ -26,32 +26,39 @@ public:
 
 private:
     enum class Estado {
-        Texto, Menor, Exclamacion, ExclamacionGuion, Comentario, Instruccion, Cdata, Fin,
-        Nombre, Etiqueta, Valor,
+        Texto, Menor, Etiqueta, Valor,
+        Exclamacion, ExclamacionGuion, Comentario, Instruccion, Cdata, Fin,
         Dtd, DtdComillas, DtdMenor, DtdExclamacion, DtdExclamacionGuion,
     };
     enum class Unidad { Desconocida, Byte, Utf16Le, Utf16Be };
 
-    void Caracter(char32_t c);
-    void Anotar(std::string& destino, char32_t c) const;
-    void ComprobarValor();
-    void Fallar(const std::string& que);
+    // One block of ASCII-compatible text (UTF-16 arrives here one byte per unit).
+    void Bloque(const unsigned char* inicio, const unsigned char* fin);
+    // One character of the rarer markup: declarations, comments, instructions.
+    void Marca(unsigned char c);
+    // Takes the open tag's line and name from the current block, before it goes.
+    void AnotarEtiqueta(const unsigned char* bloque, const unsigned char* fin);
+    void Fallar(const unsigned char* bloque, const unsigned char* fin, const std::string& que);
 
     Unidad unidad_ = Unidad::Desconocida;
-    std::string inicio_;   // the first bytes, until the encoding is known
+    std::string inicio_;       // the first bytes, until the encoding is known
     int byte_pendiente_ = -1;  // UTF-16: the first half of a unit
+    std::string unidades_;     // UTF-16: the block, one byte per unit
+    std::size_t ancho_ = 1;    // bytes per unit
 
     Estado estado_ = Estado::Texto;
     Estado volver_ = Estado::Texto;  // where a comment or instruction returns
     int marcas_ = 0;                 // '-', '?' or ']' seen just before
-    char32_t comillas_ = 0;
+    unsigned char comillas_ = 0;
     bool subconjunto_ = false;       // inside the DTD's internal subset
 
-    std::size_t linea_ = 1;
+    std::size_t lineas_ = 0;  // line ends in earlier blocks
+    // The open start tag: its '<' while in the current block; once the block
+    // is gone, its line and name as taken then.
+    const unsigned char* etiqueta_ = nullptr;
     std::size_t linea_etiqueta_ = 1;
     std::string elemento_;
-    std::string atributo_;
-    bool atributo_cerrado_ = false;  // the previous attribute's value has ended
+    bool nombre_abierto_ = false;  // the name may go on in the next block
     std::size_t atributos_ = 0;
     std::size_t largo_valor_ = 0;
     std::string motivo_;
