@@ -90,8 +90,7 @@ public:
         // Bytes after the last record (end mark, padding) are not records.
         const std::size_t presentes = (n_ - e_.long_cabecera) / e_.long_registro;
         if (cuenta > presentes)
-            throw Error(Formatear("La tabla '%s' está incompleta: su cabecera anuncia %s registros y el fichero solo "
-                                  "contiene %s",
+            throw Error(Formatear("La tabla '%s' está incompleta: su cabecera anuncia %s registros y el fichero solo contiene %s",
                                   {std::filesystem::path(e_.tabla).stem().string(), Num(cuenta), Num(presentes)}),
                         e_.tabla);
         e_.registros = cuenta;
