@@ -1,6 +1,6 @@
 #include "formats/centro_leido.h"
 
-#include "formats/documento_archivo.h"
+#include "formats/documento_entrada.h"
 #include "formats/documento_centro.h"
 #include "formats/documento_errores_xml.h"
 #include "formats/documento_xml.h"
@@ -8,8 +8,8 @@
 
 #include <libxml/xmlreader.h>
 
-#include <cerrno>
 #include <memory>
+#include <optional>
 
 namespace thn {
 namespace {
@@ -57,17 +57,10 @@ CentroLeido CentroLeido::Cargar(const std::filesystem::path& ruta, const std::ve
         centro.secciones_[r.substr(prefijo.size())];
     }
 
-    documento::Archivo archivo = documento::AbrirArchivo(ruta, "rb");
-    if (!archivo) {
-        const int error = errno;
-        if (error == ENOENT)
-            throw Error(Formatear("No existe el archivo '%s'", {fichero}));
-        throw Error(Formatear("No se pudo abrir el archivo '%s': %s", {fichero, documento::MotivoSistema(error)}));
-    }
-    documento::EntradaArchivo entrada{archivo.get()};
+    documento::EntradaDocumento entrada(ruta);
     documento::RecogidaErroresXml errores;
     std::unique_ptr<xmlTextReader, LiberarLector> lector(
-        xmlReaderForIO(documento::LeerBloqueArchivo, nullptr, &entrada, fichero.c_str(), nullptr, documento::kOpcionesLectura));
+        xmlReaderForIO(documento::EntradaDocumento::Leer, nullptr, &entrada, fichero.c_str(), nullptr, documento::kOpcionesLectura));
     if (!lector)
         throw Error(Formatear("No se pudo leer el archivo '%s': %s", {fichero, "sin memoria"}));
     xmlTextReaderSetStructuredErrorHandler(
@@ -96,22 +89,21 @@ CentroLeido CentroLeido::Cargar(const std::filesystem::path& ruta, const std::ve
             ElementoLeido e;
             e.nombre_ = &*centro.nombres_.insert(Nombre(nodo)).first;
             e.posicion_ = it->second.size() + 1;
-            const Elemento origen(nodo, e.posicion_);
-            for (xmlAttr* a = nodo->properties; a != nullptr; a = a->next) {
-                const std::string nombre = Nombre(reinterpret_cast<xmlNode*>(a));
+            // Each attribute read where it stands, not looked up by name:
+            // the cost stays linear in the element's attributes.
+            for (const xmlAttr* a = nodo->properties; a != nullptr; a = a->next) {
+                const std::string nombre = Nombre(reinterpret_cast<const xmlNode*>(a));
                 ElementoLeido::Atributo_ atributo{&*centro.nombres_.insert(nombre).first, {}};
-                try {
-                    atributo.texto = origen.Atributo(nombre);
-                } catch (const Error&) {
+                if (std::optional<std::string> texto = documento::TextoAtributo(a))
+                    atributo.texto = std::move(*texto);
+                else
                     atributo.demasiado_largo = true;  // reported when a conversion reads it
-                }
                 e.atributos_.push_back(std::move(atributo));
             }
             it->second.push_back(std::move(e));
         }
     }
-    if (entrada.error != 0)
-        throw Error(Formatear("No se pudo leer el archivo '%s': %s", {fichero, documento::MotivoSistema(entrada.error)}));
+    entrada.Comprobar();
     if (leido != 0 || raiz.empty())
         throw Error(Formatear("El archivo '%s' no es un documento XML válido (%s)",
                               {fichero, errores.HayError() ? errores.Motivo() : "no contiene ningún elemento"}));

@@ -22,17 +22,6 @@ Archivo AbrirArchivo(const fs::path& ruta, const char* modo)
 #endif
 }
 
-int LeerBloqueArchivo(void* contexto, char* destino, int tamano)
-{
-    auto* entrada = static_cast<EntradaArchivo*>(contexto);
-    const std::size_t leidos = std::fread(destino, 1, static_cast<std::size_t>(tamano), entrada->archivo);
-    if (leidos == 0 && std::ferror(entrada->archivo)) {
-        entrada->error = errno != 0 ? errno : EIO;
-        return -1;
-    }
-    return static_cast<int>(leidos);
-}
-
 std::string MotivoSistema(int error)
 {
     return std::generic_category().message(error);

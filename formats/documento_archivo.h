@@ -18,14 +18,6 @@ using Archivo = std::unique_ptr<std::FILE, CerrarArchivo>;
 // Null on failure, with errno set. `modo` is an fopen mode of ASCII letters.
 Archivo AbrirArchivo(const std::filesystem::path& ruta, const char* modo);
 
-// A file as libxml2's input: LeerBloqueArchivo reads it block by block and
-// remembers the system's error, so a failed read is not taken for the end.
-struct EntradaArchivo {
-    std::FILE* archivo;
-    int error = 0;
-};
-int LeerBloqueArchivo(void* entrada, char* destino, int tamano);
-
 // Text of the system's reason for `error` (an errno value).
 std::string MotivoSistema(int error);
 

@@ -80,6 +80,20 @@ std::string Cadena(std::string_view s) { return std::string(s); }
 
 }  // namespace
 
+std::optional<std::string> documento::TextoAtributo(const xmlAttr* atributo)
+{
+    const xmlNode* hijos = atributo->children;
+    if (hijos == nullptr)
+        return std::string();
+    // The usual case: one text node, read in place.
+    if (hijos->type == XML_TEXT_NODE && hijos->next == nullptr)
+        return std::string(Recortar(Texto(hijos->content)));
+    std::string texto;
+    if (!Expandir(atributo->doc, hijos, 0, texto))
+        return std::nullopt;
+    return std::string(Recortar(texto));
+}
+
 std::string Elemento::Nombre() const
 {
     std::string nombre;
@@ -102,17 +116,11 @@ std::string Elemento::Atributo(std::string_view nombre) const
     if (atributo == nullptr)
         throw Error(Formatear("Falta el atributo '%s' en el elemento %s número %s",
                               {Cadena(nombre), Nombre(), std::to_string(posicion_)}));
-    const xmlNode* hijos = atributo->children;
-    if (hijos == nullptr)
-        return {};
-    // The usual case: one text node, read in place.
-    if (hijos->type == XML_TEXT_NODE && hijos->next == nullptr)
-        return std::string(Recortar(Texto(hijos->content)));
-    std::string texto;
-    if (!Expandir(nodo_->doc, hijos, 0, texto))
+    std::optional<std::string> texto = documento::TextoAtributo(atributo);
+    if (!texto)
         throw Error(Formatear("El atributo '%s' del elemento %s número %s es demasiado largo al expandir sus entidades",
                               {Cadena(nombre), Nombre(), std::to_string(posicion_)}));
-    return std::string(Recortar(texto));
+    return std::move(*texto);
 }
 
 void Elemento::PonerAtributo(std::string_view nombre, std::string_view valor_utf8)

@@ -58,8 +58,17 @@ void RecogidaErroresXml::Vigilar(xmlParserCtxt* contexto)
     contexto->sax->serror = DesdeContexto;
 }
 
-void RecogidaErroresXml::Recibir(const xmlError& error)
+void RecogidaErroresXml::Recibir(const xmlError& recibido)
 {
+    // Fed in blocks, libxml2 reports an input that ends inside an element as
+    // content after the end; the element left open is the true reason.
+    xmlError error = recibido;
+    const auto* contexto = static_cast<const xmlParserCtxt*>(recibido.ctxt);
+    if (error.code == XML_ERR_DOCUMENT_END && contexto != nullptr && contexto->nameNr > 0
+        && contexto->name != nullptr) {
+        error.code = XML_ERR_TAG_NOT_FINISHED;
+        error.str1 = const_cast<char*>(reinterpret_cast<const char*>(contexto->name));
+    }
     if (error.level == XML_ERR_FATAL && !fatal_)
         fatal_ = Diagnostico{error.code, error.line, UnaLinea(MotivoXml(error))};
     else if (error.level == XML_ERR_ERROR && !error_)

@@ -1,12 +1,13 @@
-#include "formats/documento_archivo.h"
+#include "formats/documento_entrada.h"
 #include "formats/documento_errores_xml.h"
 #include "formats/documento_xml.h"
 #include "formats/error.h"
 
 #include <libxml/parser.h>
 
-#include <cerrno>
+#include <algorithm>
 #include <mutex>
+#include <vector>
 
 namespace thn::documento {
 namespace fs = std::filesystem;
@@ -34,6 +35,8 @@ void PrepararLibxml2()
 }
 
 namespace {
+
+constexpr int kBloque = 64 * 1024;
 
 struct LiberarContexto { void operator()(xmlParserCtxt* c) const { xmlFreeParserCtxt(c); } };
 
@@ -111,20 +114,18 @@ struct SoloRaiz {
 DocXml LeerXml(const fs::path& ruta, Alcance alcance)
 {
     PrepararLibxml2();
-    const std::string nombre = ruta.string();
+    EntradaDocumento entrada(ruta);
+    const std::string& nombre = entrada.Nombre();
 
-    Archivo archivo = AbrirArchivo(ruta, "rb");
-    if (!archivo) {
-        const int error = errno;
-        if (error == ENOENT)
-            throw Error(Formatear("No existe el archivo '%s'", {nombre}));
-        throw Error(Formatear("No se pudo abrir el archivo '%s': %s", {nombre, MotivoSistema(error)}));
-    }
-    EntradaArchivo entrada{archivo.get()};
-
+    // Fed block by block, as the streaming reader is: the parser then sees
+    // the true end of the input and refuses whatever follows the root, a
+    // NUL byte included.
+    std::vector<char> bloque(kBloque);
+    int leidos = EntradaDocumento::Leer(&entrada, bloque.data(), kBloque);
+    const int primeros = std::clamp(leidos, 0, 4);  // enough to tell the encoding
     RecogidaErroresXml errores;
     std::unique_ptr<xmlParserCtxt, LiberarContexto> contexto(
-        xmlCreateIOParserCtxt(nullptr, nullptr, LeerBloqueArchivo, nullptr, &entrada, XML_CHAR_ENCODING_NONE));
+        xmlCreatePushParserCtxt(nullptr, nullptr, bloque.data(), primeros, nombre.c_str()));
     if (!contexto)
         throw Error(Formatear("No se pudo leer el archivo '%s': %s", {nombre, "sin memoria"}));
     errores.Vigilar(contexto.get());
@@ -133,12 +134,18 @@ DocXml LeerXml(const fs::path& ruta, Alcance alcance)
     if (alcance == Alcance::SoloRaiz)
         solo_raiz.Instalar(contexto.get(), errores);
 
-    const int resultado = xmlParseDocument(contexto.get());
+    if (leidos > primeros)
+        xmlParseChunk(contexto.get(), bloque.data() + primeros, leidos - primeros, 0);
+    while (leidos > 0 && contexto->wellFormed) {
+        leidos = EntradaDocumento::Leer(&entrada, bloque.data(), kBloque);
+        if (leidos > 0)
+            xmlParseChunk(contexto.get(), bloque.data(), leidos, 0);
+    }
+    entrada.Comprobar();
+    const int resultado = xmlParseChunk(contexto.get(), nullptr, 0, 1);
     DocXml doc(contexto->myDoc);
     contexto->myDoc = nullptr;
 
-    if (entrada.error != 0)
-        throw Error(Formatear("No se pudo leer el archivo '%s': %s", {nombre, MotivoSistema(entrada.error)}));
     if (resultado != 0 || !contexto->wellFormed || !doc)
         throw Error(Formatear("El archivo '%s' no es un documento XML válido (%s)", {nombre, errores.Motivo()}));
     if (doc->URL == nullptr)

@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "formats/documento_centro.h"
@@ -40,6 +42,10 @@ void EscribirXml(xmlDoc* doc, const std::filesystem::path& ruta);
 // added to `contenedor` by then are written and freed.
 void EscribirXmlEnFlujo(xmlDoc* doc, const std::filesystem::path& ruta, xmlNode* contenedor,
                         const ProductorHijos& producir);
+
+// The attribute's text, entities expanded, trimmed of U+0020 and below at
+// both ends; nothing when the entities expand beyond reason.
+std::optional<std::string> TextoAtributo(const xmlAttr* atributo);
 
 // True when the node's qualified name (prefix:local, or local) is `nombre`.
 bool NombreEs(const xmlNode* nodo, std::string_view nombre);

@@ -3,8 +3,8 @@
 #include "formats/dbf/codificacion.h"
 #include "formats/error.h"
 
-#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 namespace thn::dbf::detalle {
 namespace {
@@ -85,7 +85,15 @@ public:
         for (std::size_t i = 0; i < e_.campos.size(); ++i)
             if (!e_.campos[i].sistema)
                 e_.nombres.emplace(Mayusculas(e_.campos[i].nombre), i);
-        e_.registros = std::min<std::size_t>(cuenta, (n_ - e_.long_cabecera) / e_.long_registro);
+        // A file shorter than its header promises lost records: reading the
+        // whole ones left would pass a partial table off as the complete one.
+        // Bytes after the last record (end mark, padding) are not records.
+        const std::size_t presentes = (n_ - e_.long_cabecera) / e_.long_registro;
+        if (cuenta > presentes)
+            throw Error(Formatear("La tabla '%s' está incompleta: su cabecera anuncia %s registros y el fichero solo contiene %s",
+                                  {std::filesystem::path(e_.tabla).stem().string(), Num(cuenta), Num(presentes)}),
+                        e_.tabla);
+        e_.registros = cuenta;
         return std::move(e_);
     }
 

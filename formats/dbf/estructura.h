@@ -54,7 +54,7 @@ struct Estructura {
     bool vfp = false;
     std::size_t long_cabecera = 0;
     std::size_t long_registro = 0;
-    std::size_t registros = 0;  // whole records present: min(header count, what the file holds)
+    std::size_t registros = 0;  // the header's count; the file holds at least that many
     std::vector<Campo> campos;
     int campo_nulos = -1;       // index of VFP _NullFlags, -1 when absent
     MapaTexto nombres;          // upper-case name -> index in campos (user fields only)

@@ -51,6 +51,16 @@ std::string LeerFichero(const std::filesystem::path& ruta)
     return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
 }
 
+std::string Utf16le(std::string_view ascii)
+{
+    std::string bytes = "\xFF\xFE";
+    for (char c : ascii) {
+        bytes += c;
+        bytes += '\0';
+    }
+    return bytes;
+}
+
 std::filesystem::path DatosPrueba() { return THN_DATOS_PRUEBA; }
 std::filesystem::path DirectorioBinario() { return THN_DIR_BINARIO; }
 

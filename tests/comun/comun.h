@@ -24,6 +24,8 @@ private:
 
 void EscribirFichero(const std::filesystem::path& ruta, std::string_view contenido);
 std::string LeerFichero(const std::filesystem::path& ruta);
+// ASCII text as UTF-16LE with its byte-order mark.
+std::string Utf16le(std::string_view ascii);
 
 // Folder of the fixtures kept in the repository (tests/data).
 std::filesystem::path DatosPrueba();

@@ -400,7 +400,8 @@ std::string Valido()
 constexpr std::size_t kCabeceraValido = 68 + 4 * 48 + 1;
 constexpr std::size_t kRegistroValido = 17;
 
-// Opens and reads everything; returns the error message ("" when it opened).
+// Opens and reads everything; returns the error message and its detail line
+// ("" when it opened).
 std::string AbrirYLeer(const fs::path& ruta, std::size_t* registros = nullptr)
 {
     try {
@@ -421,7 +422,7 @@ std::string AbrirYLeer(const fs::path& ruta, std::size_t* registros = nullptr)
             *registros = n;
         return "";
     } catch (const Error& e) {
-        return e.what();
+        return std::string(e.what()) + "\n" + e.Detalle();
     }
 }
 
@@ -447,31 +448,50 @@ TEST(DbfMalformado, CadaLongitudDeTruncado)
         if (largo < kCabeceraValido) {
             // A cut header: always an Error naming the file.
             EXPECT_THAT(m, HasSubstr("La tabla '" + ruta.string() + "' no es una tabla dBASE válida"));
+        } else if (largo < kCabeceraValido + 2 * kRegistroValido) {
+            // A cut record area: refused, never half-read.
+            EXPECT_EQ(m, "La tabla 'TRUNC' está incompleta: su cabecera anuncia 2 registros y el fichero solo contiene "
+                             + std::to_string((largo - kCabeceraValido) / kRegistroValido) + "\n" + ruta.string());
         } else {
-            // A cut record area: the whole records left are read, as TDbf does.
+            // Only the end mark missing.
             EXPECT_EQ(m, "");
-            EXPECT_EQ(n, std::min<std::size_t>(2, (largo - kCabeceraValido) / kRegistroValido));
+            EXPECT_EQ(n, 2u);
         }
     }
 }
 
-TEST(DbfMalformado, CuentaDeLaCabeceraMentirosa)
+TEST(DbfMalformado, CuentaDeLaCabecera)
 {
     DirectorioTemporal dir;
-    std::string b = Valido();
-    PonerLE(b, 4, 1000, 4);  // claims more records than the file holds
-    EscribirFichero(dir / "M.DBF", b);
-    std::size_t n = 0;
-    EXPECT_EQ(AbrirYLeer(dir / "M.DBF", &n), "");
-    EXPECT_EQ(n, 2u);
-    PonerLE(b, 4, 1, 4);  // claims fewer: the header wins
-    EscribirFichero(dir / "M.DBF", b);
-    EXPECT_EQ(AbrirYLeer(dir / "M.DBF", &n), "");
-    EXPECT_EQ(n, 1u);
-    PonerLE(b, 4, 0xFFFFFFFF, 4);
-    EscribirFichero(dir / "M.DBF", b);
-    EXPECT_EQ(AbrirYLeer(dir / "M.DBF", &n), "");
-    EXPECT_EQ(n, 2u);
+    const auto ruta = dir / "M.DBF";
+    struct Caso {
+        std::uint32_t cuenta;
+        std::string relleno;  // after the end mark
+        std::string error;    // "" when it opens
+        std::size_t registros;
+    } casos[] = {
+        {2, "", "", 2},
+        {2, std::string(4096, '\x1A') + "basura", "", 2},  // trailing bytes are no records
+        {1, "", "", 1},                                      // claims fewer: the header wins
+        {0, "", "", 0},
+        {3, "", "anuncia 3 registros y el fichero solo contiene 2", 0},
+        {1000, std::string(8, ' '), "anuncia 1000 registros y el fichero solo contiene 2", 0},
+        {0xFFFFFFFF, "", "anuncia 4294967295 registros", 0},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.cuenta);
+        std::string b = Valido() + c.relleno;
+        PonerLE(b, 4, c.cuenta, 4);
+        EscribirFichero(ruta, b);
+        std::size_t n = 99;
+        const std::string m = AbrirYLeer(ruta, &n);
+        if (c.error.empty()) {
+            EXPECT_EQ(m, "");
+            EXPECT_EQ(n, c.registros);
+        } else {
+            EXPECT_THAT(m, HasSubstr("La tabla 'M' está incompleta: su cabecera " + c.error));
+        }
+    }
 }
 
 struct CasoMalo {
@@ -550,9 +570,7 @@ TEST(DbfMalformado, LongitudDeRegistroEnorme)
     std::string b = Valido();
     PonerLE(b, 10, 0xFFFF, 2);  // fits the fields, but no record fits the file
     EscribirFichero(dir / "E.DBF", b);
-    std::size_t n = 99;
-    EXPECT_EQ(AbrirYLeer(dir / "E.DBF", &n), "");
-    EXPECT_EQ(n, 0u);
+    EXPECT_THAT(AbrirYLeer(dir / "E.DBF"), HasSubstr("anuncia 2 registros y el fichero solo contiene 0"));
 }
 
 TEST(DbfMalformado, BytesAlAzarEnLaCabecera)

@@ -14,6 +14,7 @@ namespace thn {
 namespace {
 
 using prueba::DirectorioTemporal;
+using prueba::Utf16le;
 
 // The error of loading `contenido`, or "" when it loads.
 std::string ErrorAlCargar(const std::filesystem::path& ruta, std::string_view contenido)
@@ -30,16 +31,6 @@ std::string ErrorAlCargar(const std::filesystem::path& ruta, std::string_view co
 std::string NoValido(const std::filesystem::path& ruta)
 {
     return "El archivo '" + ruta.string() + "' no es un documento XML válido (línea ";
-}
-
-std::string Utf16le(std::string_view ascii)
-{
-    std::string bytes = "\xFF\xFE";
-    for (char c : ascii) {
-        bytes += c;
-        bytes += '\0';
-    }
-    return bytes;
 }
 
 TEST(DocumentoErrores, CadaTruncamientoSeRechaza)
@@ -88,6 +79,9 @@ TEST(DocumentoErrores, DocumentosMalFormadosConMotivoEnEspanol)
         {"etiquetas cruzadas", "<centro>\n<a>\n</b></centro>", XML_ERR_TAG_NAME_MISMATCH,
          "3: la etiqueta de cierre 'b' no corresponde a la de apertura 'a')"},
         {"vacío", "", XML_ERR_DOCUMENT_EMPTY, "1: el documento está vacío)"},
+        // Read from memory, libxml2 stops at the NUL; the reader feeds it all.
+        {"NUL y basura tras la raíz", std::string("<centro/>\n\0basura", 17), XML_ERR_OK,
+         "2: hay contenido después del elemento raíz)"},
         {"dos raíces", "<centro/>\n<centro/>", XML_ERR_DOCUMENT_END, "2: hay contenido después del elemento raíz)"},
         {"declarado UTF-8, escrito en Latin-1",
          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<centro n=\"Matem\xE1ticas\"/>", XML_ERR_INVALID_CHAR,

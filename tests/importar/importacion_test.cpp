@@ -207,6 +207,10 @@ TEST_F(Importacion, FallosNoGuardanNadaNiDejanTablasBloqueadas)
     } casos[] = {
         {"falta una tabla", [&] { std::filesystem::remove(htemp / "ASIGT.DBF"); }, "ASIGT"},
         {"documento mal formado", [&] { EscribirFichero(documento, "<centro>"); }, "no es un documento XML"},
+        {"NUL y basura tras la raíz",
+         [&] { EscribirFichero(documento, valido + std::string(1, '\0') + "basura"); },
+         "El archivo '" + documento.string() + "' no es un documento XML válido (línea "
+             + std::to_string(std::count(valido.begin(), valido.end(), '\n') + 1) + ": "},
         {"raíz sin version",
          [&] { EscribirFichero(documento, "<centro codigo_interno=\"1\" nombre=\"x\" curso=\"y\"/>"); },
          "Falta el atributo 'version' en el elemento centro"},
@@ -232,6 +236,38 @@ TEST_F(Importacion, FallosNoGuardanNadaNiDejanTablasBloqueadas)
         for (const char* t : {"SOLUC", "GRUPOST", "PROFT", "AULAT", "ASIGNOMT"})
             EXPECT_NO_THROW(dbf::Tabla(htemp / (std::string(t) + ".DBF"), dbf::Acceso::Exclusivo)) << t;
         EscribirFichero(documento, valido);
+    }
+}
+
+TEST_F(Importacion, SolucCortadaSeRechazaSinTocarElResultado)
+{
+    const std::vector<Entrada> entradas(3, {1, 1, "1", "1ESOA", "MAT", "LECT", "MGR", "A1"});
+    Soluc(entradas);
+    Importar();
+    const std::string anterior = LeerFichero(dir / "ResultadoHoraliacentro.xml");
+    const std::string soluc = LeerFichero(htemp / "SOLUC.DBF");
+    const std::size_t cabecera = static_cast<unsigned char>(soluc[8]) + 256u * static_cast<unsigned char>(soluc[9]);
+    const std::size_t registro = static_cast<unsigned char>(soluc[10]) + 256u * static_cast<unsigned char>(soluc[11]);
+    ASSERT_EQ(soluc.size(), cabecera + 3 * registro + 1);
+    const struct {
+        std::size_t largo;
+        std::string error;
+    } casos[] = {
+        {40, "no es una tabla dBASE válida"},  // inside the header
+        {cabecera, "La tabla 'SOLUC' está incompleta: su cabecera anuncia 3 registros y el fichero solo contiene 0"},
+        {cabecera + registro + 5, "anuncia 3 registros y el fichero solo contiene 1"},
+        {cabecera + 3 * registro - 1, "anuncia 3 registros y el fichero solo contiene 2"},
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.largo);
+        EscribirFichero(htemp / "SOLUC.DBF", soluc.substr(0, c.largo));
+        try {
+            Importar();
+            ADD_FAILURE() << "completada";
+        } catch (const Error& e) {
+            EXPECT_NE(std::string(e.what()).find(c.error), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(LeerFichero(dir / "ResultadoHoraliacentro.xml"), anterior);
     }
 }
 
