@@ -1,5 +1,6 @@
 #include "cli/programa.h"
 
+#include "cli/instalar_wine.h"
 #include "exportar/exportacion.h"
 #include "formats/directorio_trabajo.h"
 #include "formats/error.h"
@@ -20,6 +21,8 @@ constexpr const char* kUso =
     "Órdenes:\n"
     "  exportar CENTRO.xml   Transformar datos desde NORVICA hacia Horalia\n"
     "  importar CENTRO.xml   Transformar datos desde Horalia hacia NORVICA\n"
+    "  instalar-wine         Prepara Horalia en Wine para arrancar el programa\n"
+    "                        (instalar-wine --help)\n"
     "\n"
     "Opciones:\n"
     "  --htemp DIR              directorio de trabajo de Horalia (por omisión\n"
@@ -91,6 +94,8 @@ int Ejecutar(int argc, char** argv, std::ostream& salida, std::ostream& errores)
 {
     std::setlocale(LC_ALL, "");
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (!args.empty() && args.front() == "instalar-wine")
+        return OrdenInstalarWine({args.begin() + 1, args.end()}, salida, errores);
     for (const auto& a : args) {
         if (a == "--help" || a == "-h") {
             salida << kUso;
