@@ -65,7 +65,9 @@ int main(int argc, char** argv)
     IncrustadorQt incrustador;
     TMForm ventana(EntornoVentana{interaccion, *ayuda, incrustador, argumentos,
                                   RutaDesdeQt(QApplication::applicationDirPath()), thn::DirectorioTrabajo(),
-                                  thn::SeparadorDecimalDelUsuario(), thn::RelojDelSistema()});
+                                  thn::SeparadorDecimalDelUsuario(), thn::RelojDelSistema(),
+                                  AnfitrionWineDesde(Variable(thn::lanzador::kVariableDesplazamiento),
+                                                     Variable(thn::lanzador::kVariableDirectorioIni))});
     interaccion.PonerVentana(&ventana);
     propietario_ayuda = &ventana;
     QObject::connect(&ventana, &TMForm::Cerrada, &aplicacion, &QCoreApplication::quit, Qt::QueuedConnection);

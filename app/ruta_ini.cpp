@@ -4,12 +4,16 @@
 
 namespace thn::app {
 
-std::filesystem::path RutaIniAnfitrion(std::string_view parametro0, const std::filesystem::path& directorio_programa)
+std::filesystem::path RutaIniEn(const std::filesystem::path& directorio)
 {
     constexpr const char* kNombre = "Horalia.ini";
-    const std::filesystem::path programa{std::string(parametro0)};
-    const std::filesystem::path directorio = programa.has_parent_path() ? programa.parent_path() : directorio_programa;
     return BuscarFichero(directorio, kNombre).value_or(directorio / kNombre);
+}
+
+std::filesystem::path RutaIniAnfitrion(std::string_view parametro0, const std::filesystem::path& directorio_programa)
+{
+    const std::filesystem::path programa{std::string(parametro0)};
+    return RutaIniEn(programa.has_parent_path() ? programa.parent_path() : directorio_programa);
 }
 
 }  // namespace thn::app

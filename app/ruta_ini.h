@@ -12,4 +12,7 @@ namespace thn::app {
 // file of the name in another letter case (written under Wine) is the one used.
 std::filesystem::path RutaIniAnfitrion(std::string_view parametro0, const std::filesystem::path& directorio_programa);
 
+// "Horalia.ini" in `directorio`, in the letter case found there.
+std::filesystem::path RutaIniEn(const std::filesystem::path& directorio);
+
 }  // namespace thn::app

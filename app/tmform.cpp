@@ -85,7 +85,7 @@ void TMForm::Incrustar(std::int32_t anfitrion)
         setWindowFlags(propias);
         throw;
     }
-    move(0, 0);  // the host's client origin
+    move(e_.wine.origen.x, e_.wine.origen.y);  // the host's client origin
 }
 
 bool TMForm::FormClose()
@@ -93,7 +93,8 @@ bool TMForm::FormClose()
     if (NumParametros_ != 2)
         return true;
     const std::string programa = e_.argumentos.empty() ? std::string() : e_.argumentos.front();
-    const auto ini = RutaIniAnfitrion(programa, e_.directorio_programa);
+    const auto ini = e_.wine.directorio_ini ? RutaIniEn(*e_.wine.directorio_ini)
+                                            : RutaIniAnfitrion(programa, e_.directorio_programa);
     try {
         EscribirValorIni(ini, "Transformadores", "Transformado", TextoDesdeEntero(EstadoTransformado_));
     } catch (const Error& ex) {

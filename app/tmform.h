@@ -5,6 +5,7 @@
 // direction, closes when the action ends and reports the outcome in the
 // host's INI file.
 
+#include "app/anfitrion_wine.h"
 #include "app/incrustador.h"
 #include "app/interaccion.h"
 #include "exportar/registros_codigos.h"
@@ -38,6 +39,7 @@ struct EntornoVentana {
     std::filesystem::path directorio_trabajo;   // Horalia's working directory
     char separador = ',';                       // decimal separator of numbers the import writes
     Reloj reloj;                                // time stamp of the import
+    AnfitrionWine wine{};                       // set when started by the Wine launcher
 };
 
 // Outcome status reported to the host.

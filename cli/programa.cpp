@@ -1,5 +1,6 @@
 #include "cli/programa.h"
 
+#include "cli/instalar_wine.h"
 #include "cli/opciones.h"
 #include "cli/salida.h"
 #include "exportar/exportacion.h"
@@ -19,6 +20,8 @@ constexpr const char* kUso =
     "Órdenes:\n"
     "  exportar CENTRO.xml   Transformar datos desde NORVICA hacia Horalia\n"
     "  importar CENTRO.xml   Transformar datos desde Horalia hacia NORVICA\n"
+    "  instalar-wine         Prepara Horalia en Wine para arrancar el programa\n"
+    "                        (instalar-wine --help)\n"
     "\n"
     "Opciones (el valor, con = o separado):\n"
     "  --htemp DIR       directorio de trabajo de Horalia (por omisión\n"
@@ -39,6 +42,8 @@ int Ejecutar(int argc, char** argv, std::ostream& salida, std::ostream& errores)
 {
     std::setlocale(LC_ALL, "");
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+    if (!args.empty() && args.front() == "instalar-wine")
+        return OrdenInstalarWine({args.begin() + 1, args.end()}, salida, errores);
     const Analisis analisis = Analizar(args);
     Salida s(salida, errores, analisis.json);
     if (const auto* peticion = std::get_if<Peticion>(&analisis.resultado)) {

@@ -1,6 +1,12 @@
 #!/bin/sh
 # Installs the Debian packages that building and testing need. Idempotent:
 # quiet, and without touching apt, when everything is already present.
+#
+#   instalar-dependencias.sh [--wine | --windows]
+#
+# --wine (or --windows) adds the MinGW-w64 tool chains (32 and 64 bits), the
+# 64-bit Wine and a Spanish UTF-8 locale: what the Windows launcher, the
+# Windows build of the core and their tests under Wine need.
 set -eu
 
 PAQUETES="
@@ -14,6 +20,22 @@ PAQUETES="
   xvfb xauth x11-utils
   libxcb1-dev xdotool
 "
+PAQUETES_WINE="
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  wine64 wine locales
+"
+LOCALE_ES=es_ES.UTF-8
+
+wine=no
+for opcion in "$@"; do
+  case $opcion in
+    --wine | --windows) wine=si ;;
+    *) echo "uso: $0 [--wine | --windows]" >&2; exit 2 ;;
+  esac
+done
+[ "$wine" = si ] && PAQUETES="$PAQUETES $PAQUETES_WINE"
+
+if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
 
 faltan=""
 for p in $PAQUETES; do
@@ -21,11 +43,17 @@ for p in $PAQUETES; do
     faltan="$faltan $p"
   fi
 done
-[ -z "$faltan" ] && exit 0
+if [ -n "$faltan" ]; then
+  echo "Instalando:$faltan"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -qq
+  # shellcheck disable=SC2086
+  $sudo apt-get install -y -qq --no-install-recommends $faltan >/dev/null
+fi
 
-echo "Instalando:$faltan"
-if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
-export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-# shellcheck disable=SC2086
-$sudo apt-get install -y -qq --no-install-recommends $faltan >/dev/null
+# Hours in the example documents are written "2,5": the Windows side's tests
+# run the desktop program under a Spanish locale.
+if [ "$wine" = si ] && ! locale -a 2>/dev/null | grep -qi '^es_ES\.utf-\?8$'; then
+  echo "Generando la configuración regional $LOCALE_ES"
+  $sudo localedef -i es_ES -f UTF-8 "$LOCALE_ES"
+fi

@@ -5,6 +5,8 @@
 
 #include <QPushButton>
 
+#include <set>
+
 namespace thn::prueba {
 namespace {
 
@@ -134,6 +136,42 @@ TEST_F(PruebaVentana, SalirCierraYElIniConservaElRestoDelFichero)
     EXPECT_FALSE(std::filesystem::exists(bin / "Horalia.ini"));
     EXPECT_EQ(LeerFichero(bin / "HORALIA.INI"), "; Horalia\r\n[General]\r\nDir = C:\\HTEMP\r\n\r\n"
                                                 "[TRANSFORMADORES]\r\ntransformado = 0 \r\n");
+}
+
+// Started by the Wine launcher: the window at the host's offset, the INI in
+// the folder it names (in the spelling found there), and alone nothing written.
+TEST_F(PruebaVentana, ElLanzadorDeWineColocaLaVentanaYElIni)
+{
+    struct Caso {
+        std::vector<std::string> parametros;
+        app::AnfitrionWine wine;
+        QPoint posicion;
+        const char* ini;  // relative to the test's directory, "" when none is written
+    };
+    const std::filesystem::path horalia = dir / "horalia";
+    std::filesystem::create_directories(horalia / "otra");
+    EscribirFichero(horalia / "otra" / "HORALIA.INI", "[Transformadores]\r\nTransformado=1\r\n");
+    const Caso casos[] = {
+        {{"exportar", "1F"}, {{40, 30}, horalia}, {40, 30}, "horalia/Horalia.ini"},
+        {{"importar", "1F"}, {{-3, 7}, horalia / "otra"}, {-3, 7}, "horalia/otra/HORALIA.INI"},
+        {{"exportar", "1F"}, {}, {0, 0}, "bin/Horalia.ini"},
+        {{}, {{40, 30}, horalia}, {194, 167}, ""},
+    };
+    for (const auto& c : casos) {
+        auto& v = Abrir(c.parametros, c.wine);
+        EXPECT_EQ(v.pos(), c.posicion);
+        EXPECT_TRUE(v.close());
+        std::set<std::string> escritos, esperados{"horalia/otra/HORALIA.INI"};
+        if (*c.ini)
+            esperados.insert(c.ini);
+        for (const auto& f : std::filesystem::recursive_directory_iterator(dir.Ruta()))
+            if (f.path().filename() == "Horalia.ini" || f.path().filename() == "HORALIA.INI")
+                escritos.insert(std::filesystem::relative(f.path(), dir.Ruta()).string());
+        EXPECT_EQ(escritos, esperados) << testing::PrintToString(c.parametros);
+        std::filesystem::remove(horalia / "Horalia.ini");
+        std::filesystem::remove(bin / "Horalia.ini");
+    }
+    EXPECT_EQ(LeerFichero(horalia / "otra" / "HORALIA.INI"), "[Transformadores]\r\nTransformado=0\r\n");
 }
 
 struct CasoXcb {

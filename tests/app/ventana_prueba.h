@@ -22,13 +22,13 @@ protected:
     }
 
     // The window as started with these parameters, shown.
-    app::TMForm& Abrir(const std::vector<std::string>& parametros)
+    app::TMForm& Abrir(const std::vector<std::string>& parametros, app::AnfitrionWine wine = {})
     {
         std::vector<std::string> argumentos{(bin / "transhoralianorvica").string()};
         argumentos.insert(argumentos.end(), parametros.begin(), parametros.end());
         const Reloj reloj{[] { return std::time_t{0}; }, "%d/%m/%Y", "%H:%M:%S"};
         ventana = std::make_unique<app::TMForm>(app::EntornoVentana{
-            interaccion, ayuda, incrustador, argumentos, dir / "real", htemp, ',', reloj});
+            interaccion, ayuda, incrustador, argumentos, dir / "real", htemp, ',', reloj, std::move(wine)});
         ventana->show();
         return *ventana;
     }

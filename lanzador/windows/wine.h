@@ -1,0 +1,15 @@
+#pragma once
+// What only Wine offers a Windows program.
+
+#include <optional>
+#include <string>
+
+namespace thn::lanzador {
+
+// True under Wine, whose ntdll alone exports wine_get_version.
+bool BajoWine();
+
+// The Unix path of a Windows path, in UTF-8; nullopt when Wine cannot map it.
+std::optional<std::string> RutaUnix(const std::wstring& windows);
+
+}  // namespace thn::lanzador
