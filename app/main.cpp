@@ -16,6 +16,7 @@
 #include "help/sistema_ayuda.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QPointer>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -47,6 +48,10 @@ int main(int argc, char** argv)
     QApplication aplicacion(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TransHoraliaNorvica"));
     QApplication::setDesktopFileName(QStringLiteral("transhoralianorvica"));
+    QIcon icono;  // the menu icon's renderings, compiled into the program
+    for (const int lado : {16, 32, 48, 64, 128, 256})
+        icono.addFile(QStringLiteral(":/iconos/%1.png").arg(lado), QSize(lado, lado));
+    QApplication::setWindowIcon(icono);
     QTranslator traduccion;  // Qt's own dialogs and buttons in Spanish
     if (traduccion.load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&traduccion);
