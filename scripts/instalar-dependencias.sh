@@ -13,6 +13,7 @@ PAQUETES="
   libchm-dev fp-utils
   xvfb xauth x11-utils
   libxcb1-dev xdotool
+  dpkg-dev lintian scdoc librsvg2-bin appstream desktop-file-utils man-db
 "
 
 faltan=""

@@ -1,0 +1,4 @@
+#!/bin/sh
+# strip for the package, as Debian's own packaging does it: the compiler's
+# .comment and .note sections go with the symbols.
+exec strip --remove-section=.comment --remove-section=.note "$@"
