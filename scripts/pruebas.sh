@@ -7,6 +7,7 @@ set -eu
 cd "$(dirname "$0")/.."
 
 ./scripts/instalar-dependencias.sh
+./scripts/spdx.sh --comprobar
 
 pruebas() {
   echo "== $1"
