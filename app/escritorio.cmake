@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: EUPL-1.2
 # Installation on a desktop: the program, its menu entry, its AppStream
 # metadata and its icons, which are also the window's own.
 set(THN_ID_APPSTREAM es.transhoralianorvica.transhoralianorvica)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Test-only stand-in for the user, chosen by main when the environment holds
 // TRANSHORALIA_FICHERO_PRUEBA: every file dialog answers with that path, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // transhoralianorvica: the desktop program. Without parameters it shows both
 // directions; Horalia starts it with a direction word and the handle of one of
 // its windows to have it embedded there.

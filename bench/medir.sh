@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: EUPL-1.2
 # Benchmarks: export of synthetic centres at two sizes (linearity), against
 # the time xmllint takes to parse the same file, and an import of a large
 # SOLUC. Build first: cmake --preset default && cmake --build --preset default

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // What the help pieces read of the application: its help file, the active
 // window's own help file, the program's file and the window that owns help

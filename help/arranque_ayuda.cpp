@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "help/arranque_ayuda.h"
 
 #include "help/gestor_ayuda.h"

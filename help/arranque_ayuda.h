@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The program's help, started once before the main window and shut down at
 // exit: the WinHelp viewer registers first, then the HTML help viewer, which

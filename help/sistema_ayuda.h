@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // What the window asks of the help system: the application's help file, the
 // context request of F1 and the WinHelp-style commands of the help button.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "help/sistema_ayuda_gestor.h"
 
 #include "help/visor_html_help.h"

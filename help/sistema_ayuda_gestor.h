@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The application's help system: the window's requests, with the
 // application's current help file, handed to the help manager.

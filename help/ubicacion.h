@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Where the program finds its help plugin and help file: beside itself first
 // (a build tree, Windows), then in their installed directory, given relative

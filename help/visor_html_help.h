@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The help viewer for compiled HTML help files (.chm): shows them through the
 // HTML Help library beside the program. It is also the help manager's

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: EUPL-1.2
 # Debian's hardening flags (fortify, stack protector, relro, bindnow, PIE), as
 # dpkg-buildflags gives them, for the build that makes the package. Included
 # before any target, so that every one gets them.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: EUPL-1.2
 # The Debian package, made by `cpack -G DEB` in a tree configured with the
 # "paquete" preset: its documents (copyright, changelog, README), the
 # lintian overrides and the control fields.

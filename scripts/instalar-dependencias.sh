@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: EUPL-1.2
 # Installs the Debian packages that building and testing need. Idempotent:
 # quiet, and without touching apt, when everything is already present.
 set -eu

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: EUPL-1.2
 # The Debian package as a distribution would take it: builds it (hardened
 # Release under /usr), checks it with lintian at pedantic level, its menu
 # entry, AppStream metadata and man pages, installs it with dpkg, runs the

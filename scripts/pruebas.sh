@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: EUPL-1.2
 # Installs what is missing, builds with warnings as errors and runs every
 # test; builds the Debian package and tries it installed (scripts/paquete.sh);
 # then builds again under AddressSanitizer and UndefinedBehaviorSanitizer and

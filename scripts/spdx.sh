@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: EUPL-1.2
 # The licence identifier at the top of every source file, in the comment
 # syntax of each kind: C++, CMake, shell, Python, Pascal, scdoc, and the HTML
 # and CSS of the help. After a "#!" line or an HTML document type, it comes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Internal to the table engine: the table file itself. Locks are flock() on
 // the file, never waiting, and conflict between two descriptors of the same

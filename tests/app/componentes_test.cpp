@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // The window as its users know it: components, places, texts, fonts, colours,
 // and the help keys.
 

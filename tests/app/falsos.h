@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Stand-ins for the user, the host's window and the help system: they answer
 // as a test tells them and remember what the window asked.

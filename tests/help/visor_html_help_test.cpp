@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // The HTML help viewer through the help manager, as the window drives it,
 // against a recording stand-in of the HTML Help plugin.
 

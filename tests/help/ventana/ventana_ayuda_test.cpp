@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // The real HTML Help plugin and the built NORVICA.chm, loaded from beside
 // the program as the window's requests reach them through the help system.
 
