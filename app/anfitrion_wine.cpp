@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "app/anfitrion_wine.h"
 
 namespace thn::app {

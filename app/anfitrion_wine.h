@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Horalia under Wine starts the window through a launcher, which tells it
 // where the host's window lies inside the X11 window on the command line and

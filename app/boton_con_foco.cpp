@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "app/boton_con_foco.h"
 
 #include <QPainter>

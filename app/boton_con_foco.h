@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // A push button that draws a frame of its own when it has the focus: the
 // style's dotted focus rectangle is hard to see on the panels' gradients.

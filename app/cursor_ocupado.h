@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The busy cursor for the whole application while an action runs, put back
 // on every way out, an error included.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The report of a completed action: what was left out and what a look-up
 // did not find, in a resizable window of its own that the user can read,

@@ -1,25 +1,34 @@
-# Installation on a desktop and the Debian package.
-include(GNUInstallDirs)
+# SPDX-License-Identifier: EUPL-1.2
+# Installation on a desktop: the program, its menu entry, its AppStream
+# metadata and its icons, which are also the window's own.
+set(THN_ID_APPSTREAM es.transhoralianorvica.transhoralianorvica)
+set(THN_FECHA_VERSION 2026-12-09)  # of PROJECT_VERSION, as in paquete/changelog
 
 install(TARGETS transhoralianorvica RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/transhoralianorvica.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/transhoralianorvica.svg
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+configure_file(${CMAKE_CURRENT_SOURCE_DIR}/transhoralianorvica.metainfo.xml.in
+               ${CMAKE_CURRENT_BINARY_DIR}/${THN_ID_APPSTREAM}.metainfo.xml @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${THN_ID_APPSTREAM}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME transhoralianorvica)
-set(CPACK_PACKAGE_VENDOR "TransHoraliaNorvica")
-set(CPACK_PACKAGE_CONTACT "TransHoraliaNorvica <transhoralianorvica@localhost>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Intercambio de datos entre NORVICA y Horalia")
-set(CPACK_PACKAGE_DESCRIPTION "Convierte el documento XML de centro de NORVICA en las tablas dBASE de \
-Horalia y la solución de horario de Horalia en un nuevo documento XML de centro.")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_PACKAGE_SECTION education)
-# Depends: the packages of the libraries the programs link.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt's own dialogs speak Spanish with them; without them they speak English.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
-include(CPack)
+# The icon: the drawing, and its renderings at the usual sizes, made at build
+# time. The renderings are compiled into the program for its window.
+find_program(THN_RSVG_CONVERT rsvg-convert REQUIRED)
+set(THN_ICONO_SVG ${CMAKE_CURRENT_SOURCE_DIR}/transhoralianorvica.svg)
+install(FILES ${THN_ICONO_SVG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+set(THN_ICONOS)
+foreach(lado 16 32 48 64 128 256)
+  set(png ${CMAKE_CURRENT_BINARY_DIR}/iconos/${lado}.png)
+  add_custom_command(OUTPUT ${png}
+    COMMAND ${THN_RSVG_CONVERT} -w ${lado} -h ${lado} -o ${png} ${THN_ICONO_SVG}
+    DEPENDS ${THN_ICONO_SVG}
+    COMMENT "Icono de ${lado} píxeles"
+    VERBATIM)
+  list(APPEND THN_ICONOS ${png})
+  install(FILES ${png} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${lado}x${lado}/apps
+          RENAME transhoralianorvica.png)
+endforeach()
+file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/iconos)
+qt_add_resources(transhoralianorvica iconos PREFIX /iconos BASE ${CMAKE_CURRENT_BINARY_DIR}/iconos
+                 FILES ${THN_ICONOS})

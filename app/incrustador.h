@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Making the main window a child of a window of another program.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Writing one value of an INI file the way the host reads it back: section
 // and key names match without regard to ASCII case, the first match wins, and

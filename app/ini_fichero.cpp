@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "app/ini.h"
 
 #include "formats/documento_archivo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // What the window asks of the user: the file dialog and the message boxes.
 // Behind an interface so that tests answer in place of a person.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "app/interaccion_qt.h"
 
 #include "app/dialogo_informe.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // transhoralianorvica: the desktop program. Without parameters it shows both
 // directions; Horalia starts it with a direction word and the handle of one of
 // its windows to have it embedded there.
@@ -15,6 +16,7 @@
 #include "help/sistema_ayuda.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QPointer>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -44,6 +46,10 @@ int main(int argc, char** argv)
     QApplication aplicacion(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TransHoraliaNorvica"));
     QApplication::setDesktopFileName(QStringLiteral("transhoralianorvica"));
+    QIcon icono;  // the menu icon's renderings, compiled into the program
+    for (const int lado : {16, 32, 48, 64, 128, 256})
+        icono.addFile(QStringLiteral(":/iconos/%1.png").arg(lado), QSize(lado, lado));
+    QApplication::setWindowIcon(icono);
     QTranslator traduccion;  // Qt's own dialogs and buttons in Spanish
     if (traduccion.load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&traduccion);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The run mode, decided once from the command line as the user gave it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "app/plataforma.h"
 
 namespace thn::app {

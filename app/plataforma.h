@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The Qt platform an embedded window needs: a foreign X11 window can only be
 // a parent through the xcb platform, which a Wayland session offers through

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Where the host reads the outcome: "Horalia.ini" beside the program.
 

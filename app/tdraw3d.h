@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // A panel painted with a vertical gradient of three colours: top, middle, bottom.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Crossing between the core's UTF-8 texts and paths and Qt's strings.
 

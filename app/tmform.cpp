@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "app/tmform.h"
 
 #include "app/ini.h"
@@ -20,6 +21,14 @@ namespace {
 constexpr const char* kFicheroAyuda = "NORVICA.chm";
 constexpr std::int32_t kContextoAyuda = 3;  // the window, its panels and buttons share it
 
+// The user's own request for help never goes unanswered.
+void AvisarSiNoSeMuestra(bool mostrada, const ayuda::SistemaAyuda& ayuda, Interaccion& interaccion)
+{
+    if (!mostrada)
+        interaccion.CajaError(TextoCajaError(
+            Formatear("No se puede mostrar la ayuda %s: falta el archivo de ayuda o su visor", {ayuda.FicheroAyuda()})));
+}
+
 }  // namespace
 
 TMForm::TMForm(EntornoVentana entorno) : e_(std::move(entorno))
@@ -32,7 +41,8 @@ TMForm::TMForm(EntornoVentana entorno) : e_(std::move(entorno))
 
     auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     f1->setContext(Qt::WindowShortcut);
-    connect(f1, &QShortcut::activated, this, [this] { e_.ayuda.AyudaContexto(kContextoAyuda); });
+    connect(f1, &QShortcut::activated, this,
+            [this] { AvisarSiNoSeMuestra(e_.ayuda.AyudaContexto(kContextoAyuda), e_.ayuda, e_.interaccion); });
 
     FormCreate();
 }
@@ -131,7 +141,7 @@ void TMForm::keyPressEvent(QKeyEvent* evento)
 void TMForm::Button1Click()
 {
     e_.ayuda.PonerFicheroAyuda(kFicheroAyuda);
-    e_.ayuda.ComandoAyuda(ayuda::kHelpContents, 0);
+    AvisarSiNoSeMuestra(e_.ayuda.ComandoAyuda(ayuda::kHelpContents, 0), e_.ayuda, e_.interaccion);
 }
 
 }  // namespace thn::app

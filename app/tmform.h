@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The main window: the export on the left, the import on the right, the
 // version, "Salir" and help at the bottom. Started by the host with a

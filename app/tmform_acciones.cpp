@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // The two directions as the window runs them: the file, the busy cursor, the
 // messages, the outcome status and, in embedded mode, the end of the program.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // The window's components, placed as the host's users know them.
 
 #include "app/boton_con_foco.h"

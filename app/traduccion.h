@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Qt's own texts in Spanish: Qt's Spanish catalogue, with the few words the
 // program's users know in another form.

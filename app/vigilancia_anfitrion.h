@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The host's window as an embedded window depends on it: it must exist when
 // the window is embedded, and when it goes away the embedded window has gone

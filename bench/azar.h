@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Pseudo-random numbers that are the same on every platform and library:
 // splitmix64, with ranges taken by multiplication instead of the standard

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Times the export of one centre document into a scratch working directory.
 //
 //   thn-bench-exportar CENTRO.xml HTEMP [repeticiones]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Times the import of a large SOLUC against the tables of an export.
 //
 //   thn-bench-importar CENTRO.xml HTEMP registros [repeticiones]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Appends XML text to a string: elements of attributes only, one per line.
 

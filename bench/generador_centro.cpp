@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "bench/generador_centro.h"
 
 #include "bench/azar.h"

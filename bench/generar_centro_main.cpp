@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // thn-generar-centro: writes a synthetic centre document.
 
 #include "bench/generador_centro.h"

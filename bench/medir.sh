@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: EUPL-1.2
 # Benchmarks: export of synthetic centres at two sizes (linearity), against
 # the time xmllint takes to parse the same file, an import of a large SOLUC,
 # and documents with one absurd element (refused by both directions).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "cli/instalar_wine.h"
 
 #include "cli/cabecera_pe.h"

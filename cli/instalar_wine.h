@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Putting the Wine launcher beside Horalia in a Wine prefix, and taking it
 // away again, without touching anything else there.

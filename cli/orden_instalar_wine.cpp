@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // The command line of "instalar-wine": options, and the defaults a Debian
 // installation gives (the launchers and the desktop program found from this
 // program's own place).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // What transhoralianorvica-cli prints, as text or as JSON ("formato": 1), and
 // the exit status that goes with it.

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: EUPL-1.2
 """Writes examples/centro.xml, the example centre document of an IES.
 
 Deterministic: no randomness, no clock; running it twice gives the same bytes.

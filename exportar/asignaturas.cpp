@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Teaching assignments into ASIGT, linked to the short codes that the
 // earlier conversions of the same export wrote.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Rooms into AULAT.
 
 #include "exportar/codigos_usados.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "exportar/codigos_usados.h"
 
 #include "formats/texto.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The private code list of the teacher, room and group conversions: the short
 // codes given so far, compared without regard to letter case.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The seven conversions of the export, run in this order by Exportar.
 

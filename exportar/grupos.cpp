@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Groups into GRUPOST.
 
 #include "exportar/codigos_usados.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Subjects and activities into ASIGNOMT. Both kinds are `dmateria`
 // elements; an activity is one whose code equals its activity code.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Time slots into DIASHORAST.
 
 #include "exportar/conversiones.h"

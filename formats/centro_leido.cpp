@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "formats/centro_leido.h"
 
 #include "formats/documento_entrada.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The centre document as the export reads it: only the elements of the
 // sections asked for, with their attribute texts, kept compactly. Read in one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "formats/componentes_tabla.h"
 
 #include "formats/directorio_trabajo.h"

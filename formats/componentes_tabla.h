@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The main window's table components: one per working table, opened
 // exclusively, closed until an action opens them. Both directions and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "formats/directorio_trabajo.h"
 
 #include "formats/error.h"

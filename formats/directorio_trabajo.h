@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Horalia's working directory, "C:\HTEMP", and how files in it are found.
 

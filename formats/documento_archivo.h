@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // C stdio files for the centre document: opened by path on every platform,
 // and replaced atomically on saving.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "formats/documento_centro.h"
 #include "formats/documento_xml.h"
 #include "formats/error.h"

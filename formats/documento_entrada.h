@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The centre document's file as libxml2's input, read block by block. Each
 // block is checked against the document's bounds before the parser gets it.

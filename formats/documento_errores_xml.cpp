@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "formats/documento_errores_xml.h"
 
 #include "formats/motivos_xml.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // libxml2's diagnostics, collected instead of printed to stderr.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Bounds on the shape of a centre document, checked on the raw bytes before
 // the parser sees them. libxml2 checks an element's attributes for

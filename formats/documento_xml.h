@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Pieces of the centre document shared by its source files: loading,
 // saving and names, on libxml2.

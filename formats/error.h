@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The one error type of the core: carries the Spanish message shown to the user.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // What an action did: records written per table and every piece of data left
 // out, with its reason. Left-out data is never silent.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // libxml2's diagnostics said in Spanish, for the codes a real document can hit.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "formats/numeros.h"
 
 #include "formats/error.h"

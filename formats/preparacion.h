@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The export's staging folder inside Horalia's working directory. The new
 // tables are written there whole; only then do they take the place of the

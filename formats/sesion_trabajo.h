@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // One export or import at a time in a working directory. The lock is held
 // for the whole action, and whatever a run that died half-way left behind is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "formats/tablas_trabajo.h"
 
 #include "formats/so/sistema.h"

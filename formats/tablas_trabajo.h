@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The working tables Horalia shares with this tool: their fields, and the
 // rule by which the export rebuilds one.

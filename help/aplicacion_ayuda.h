@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // What the help pieces read of the application: its help file, the active
 // window's own help file, the program's file and the window that owns help
@@ -13,6 +14,7 @@ namespace thn::ayuda {
 
 struct AplicacionAyuda {
     std::filesystem::path programa;                  // the program's own file
+    std::filesystem::path ayuda_instalada;           // installed help files, relative to the program's directory
     std::string fichero_ayuda;                       // the application's help file
     std::function<std::string()> fichero_ventana;    // the active window's own help file; empty for none
     std::function<std::intptr_t()> ventana;          // the window that owns help windows

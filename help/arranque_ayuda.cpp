@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "help/arranque_ayuda.h"
 
 #include "help/gestor_ayuda.h"
 #include "help/sistema_ayuda_gestor.h"
+#include "help/ubicacion.h"
 #include "help/visor_html_help.h"
 #include "help/visor_winhelp.h"
 
@@ -9,6 +11,14 @@
 
 #ifndef THN_BIBLIOTECA_HTML_HELP
 #define THN_BIBLIOTECA_HTML_HELP "libhhctrl.so"
+#endif
+// Installed directories of the plugin and of the help file, relative to the
+// program's: empty where they are installed beside it.
+#ifndef THN_COMPLEMENTO_INSTALADO
+#define THN_COMPLEMENTO_INSTALADO ""
+#endif
+#ifndef THN_AYUDA_INSTALADA
+#define THN_AYUDA_INSTALADA ""
 #endif
 
 namespace thn::ayuda {
@@ -56,10 +66,12 @@ void IniciarAyuda(const fs::path& programa)
         return;
     proceso.aplicacion = std::make_shared<AplicacionAyuda>();
     proceso.aplicacion->programa = programa.empty() ? ProgramaEnCurso() : programa;
+    proceso.aplicacion->ayuda_instalada = THN_AYUDA_INSTALADA;
     proceso.gestor = std::make_shared<GestorAyuda>(proceso.aplicacion);
     proceso.gestor->RegisterViewer(std::make_shared<VisorWinHelp>());
     IniciarVexHtmlHelp(*proceso.gestor, proceso.aplicacion,
-                       proceso.aplicacion->programa.parent_path() / THN_BIBLIOTECA_HTML_HELP);
+                       Ubicar(proceso.aplicacion->programa.parent_path(), THN_COMPLEMENTO_INSTALADO,
+                              THN_BIBLIOTECA_HTML_HELP));
 }
 
 void TerminarAyuda() { Proceso().Terminar(); }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The program's help, started once before the main window and shut down at
 // exit: the WinHelp viewer registers first, then the HTML help viewer, which
@@ -15,7 +16,8 @@ namespace thn::ayuda {
 
 // `programa` is the program's own file (the running one when empty): the
 // HTML Help plugin and a help file named without a directory are taken from
-// its directory. Later calls do nothing until TerminarAyuda.
+// its directory, else from their installed directories relative to it. Later
+// calls do nothing until TerminarAyuda.
 void IniciarAyuda(const std::filesystem::path& programa = {});
 // Releases the HTML help viewer, then unloads the help manager, which closes
 // the help windows and unloads the plugin. Does nothing when not started.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "help/biblioteca.h"
 
 #include <dlfcn.h>

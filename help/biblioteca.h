@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // A shared library loaded at run time, unloaded when the object goes.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: EUPL-1.2
 # Compiles a help project with chmcmd on a fresh copy of its sources and
 # fails on any error or warning, or on an empty result: chmcmd may report a
 # missing page, crash and still leave a file behind.

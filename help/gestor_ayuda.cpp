@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "help/gestor_ayuda.h"
 
 #include "help/texto_ayuda.h"

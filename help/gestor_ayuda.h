@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The help manager: registers viewers, numbers them, and hands every help
 // request of the application to the viewer that can serve it, asking the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The HTML Help entry point and its commands, as the viewer calls it and the
 // plugin beside the program provides it. Shared by both sides of the call;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The help manager's interfaces: what a viewer offers the manager, what the
 // manager offers its viewers, the selector that picks among viewers, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The tester plugged into the WinHelp viewer: it makes that viewer decline
 // every keyword, topic and context, so that they all reach the HTML viewer.

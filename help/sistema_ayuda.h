@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // What the window asks of the help system: the application's help file, the
 // context request of F1 and the WinHelp-style commands of the help button.
@@ -22,9 +23,11 @@ public:
     virtual void PonerFicheroAyuda(const std::string& fichero) = 0;
     virtual std::string FicheroAyuda() const = 0;
     // F1: the topic with this context number of the application's help file.
-    virtual void AyudaContexto(std::int32_t contexto) = 0;
-    // A WinHelp command such as kHelpContents with its data.
-    virtual void ComandoAyuda(int comando, std::intptr_t datos) = 0;
+    // Answers whether a help window shows it; the viewer itself stays silent.
+    virtual bool AyudaContexto(std::int32_t contexto) = 0;
+    // A WinHelp command such as kHelpContents with its data. Answers whether
+    // a help window shows it; kHelpQuit always answers true.
+    virtual bool ComandoAyuda(int comando, std::intptr_t datos) = 0;
     // A topic of the help file by name ("importar" or "importar.htm").
     virtual void AyudaTema(const std::string&) {}
     // The help file's index at a keyword.
@@ -37,8 +40,8 @@ class SistemaAyudaNulo : public SistemaAyuda {
 public:
     void PonerFicheroAyuda(const std::string& fichero) override { fichero_ = fichero; }
     std::string FicheroAyuda() const override { return fichero_; }
-    void AyudaContexto(std::int32_t) override {}
-    void ComandoAyuda(int, std::intptr_t) override {}
+    bool AyudaContexto(std::int32_t) override { return false; }
+    bool ComandoAyuda(int comando, std::intptr_t) override { return comando == kHelpQuit; }
 
 private:
     std::string fichero_;

@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "help/sistema_ayuda_gestor.h"
+
+#include "help/visor_html_help.h"
 
 #include <utility>
 
@@ -23,31 +26,35 @@ void SistemaAyudaGestor::PonerFicheroAyuda(const std::string& fichero) { aplicac
 
 std::string SistemaAyudaGestor::FicheroAyuda() const { return aplicacion_->fichero_ayuda; }
 
-void SistemaAyudaGestor::AyudaContexto(std::int32_t contexto)
+template <typename Peticion>
+bool SistemaAyudaGestor::Mostrar(Peticion peticion)
 {
-    gestor_->ShowContextHelp(contexto, aplicacion_->FicheroAyudaActual());
+    const auto antes = HelpViewerInstance ? HelpViewerInstance->VentanasMostradas() : 0;
+    peticion();
+    return HelpViewerInstance && HelpViewerInstance->VentanasMostradas() != antes;
 }
 
-void SistemaAyudaGestor::ComandoAyuda(int comando, std::intptr_t datos)
+bool SistemaAyudaGestor::AyudaContexto(std::int32_t contexto)
+{
+    return Mostrar([&] { gestor_->ShowContextHelp(contexto, aplicacion_->FicheroAyudaActual()); });
+}
+
+bool SistemaAyudaGestor::ComandoAyuda(int comando, std::intptr_t datos)
 {
     switch (comando) {
     case kHelpContext:
-        AyudaContexto(static_cast<std::int32_t>(datos));
-        break;
+        return AyudaContexto(static_cast<std::int32_t>(datos));
     case kHelpQuit:
         gestor_->SoftShutDown();
-        break;
+        return true;
     case kHelpContents:
     case kHelpFinder:
-        gestor_->ShowTableOfContents(aplicacion_->FicheroAyudaActual());
-        break;
+        return Mostrar([&] { gestor_->ShowTableOfContents(aplicacion_->FicheroAyudaActual()); });
     case kHelpKey:
     case kHelpPartialKey:
-        if (datos != 0)
-            AyudaPalabraClave(reinterpret_cast<const char*>(datos));
-        break;
+        return datos != 0 && Mostrar([&] { AyudaPalabraClave(reinterpret_cast<const char*>(datos)); });
     default:
-        break;
+        return false;
     }
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The application's help system: the window's requests, with the
 // application's current help file, handed to the help manager.
@@ -23,14 +24,18 @@ public:
 
     void PonerFicheroAyuda(const std::string& fichero) override;
     std::string FicheroAyuda() const override;
-    void AyudaContexto(std::int32_t contexto) override;
+    bool AyudaContexto(std::int32_t contexto) override;
     // kHelpContext, kHelpQuit, kHelpContents, kHelpFinder, kHelpKey and
     // kHelpPartialKey; any other command shows nothing, there being no WinHelp.
-    void ComandoAyuda(int comando, std::intptr_t datos) override;
+    bool ComandoAyuda(int comando, std::intptr_t datos) override;
     void AyudaTema(const std::string& tema) override;
     void AyudaPalabraClave(const std::string& palabra) override;
 
 private:
+    // Runs a request; answers whether the HTML help viewer showed a window.
+    template <typename Peticion>
+    bool Mostrar(Peticion peticion);
+
     std::shared_ptr<AplicacionAyuda> aplicacion_;
     std::shared_ptr<GestorAyuda> gestor_;
     bool pone_ventana_;

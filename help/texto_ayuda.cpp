@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "help/texto_ayuda.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Text rules of the help pieces: comparisons that ignore ASCII letter case,
 // as the help manager's string lists do, and trimming of blanks and control

@@ -1,8 +1,10 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "help/visor_html_help.h"
 
 #include "help/gestor_ayuda.h"
 #include "help/probador_winhelp.h"
 #include "help/texto_ayuda.h"
+#include "help/ubicacion.h"
 #include "help/visor_winhelp.h"
 
 #include <cstring>
@@ -157,9 +159,9 @@ std::string TVexHtmlHelpViewer::ResolveHelpFile() const
         nombre = gestor_->GetHelpFile();
     if (nombre.empty() && aplicacion_)
         nombre = aplicacion_->FicheroAyudaActual();
-    if (!nombre.empty() && Directorio(nombre).empty() && aplicacion_)
-        nombre = Directorio(aplicacion_->programa.string()) + nombre;
-    return nombre;
+    if (nombre.empty() || !Directorio(nombre).empty() || !aplicacion_)
+        return nombre;
+    return Ubicar(Directorio(aplicacion_->programa.string()), aplicacion_->ayuda_instalada, nombre).string();
 }
 
 bool TVexHtmlHelpViewer::IsChmFile(const std::string& nombre)
@@ -182,8 +184,8 @@ void TVexHtmlHelpViewer::InvokeHtmlHelp(const char* fichero, unsigned int orden,
         return;
     if (orden == HH_CLOSE_ALL)
         html_help_(0, nullptr, orden, datos);
-    else
-        html_help_(gestor_ ? gestor_->GetHandle() : 0, fichero, orden, datos);
+    else if (html_help_(gestor_ ? gestor_->GetHandle() : 0, fichero, orden, datos) != 0)
+        ++mostradas_;
 }
 
 void IniciarVexHtmlHelp(GestorAyuda& gestor, std::shared_ptr<const AplicacionAyuda> aplicacion,

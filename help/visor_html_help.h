@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The help viewer for compiled HTML help files (.chm): shows them through the
 // HTML Help library beside the program. It is also the help manager's
@@ -49,9 +50,12 @@ public:
 
     // The help file of every display request: the manager's, else the
     // application's current one; a bare name is taken from the program's
-    // directory.
+    // directory, else from the installed help directory.
     std::string ResolveHelpFile() const;
     static bool IsChmFile(const std::string& nombre);
+    // How many requests the plugin answered with a help window: the window
+    // tells its user when its own request shows nothing.
+    std::uint64_t VentanasMostradas() const { return mostradas_; }
 
 private:
     friend void IniciarVexHtmlHelp(GestorAyuda&, std::shared_ptr<const AplicacionAyuda>, const std::filesystem::path&);
@@ -63,6 +67,7 @@ private:
     void InvokeHtmlHelp(const char* fichero, unsigned int orden, std::uintptr_t datos);
 
     std::int32_t numero_ = 0;
+    std::uint64_t mostradas_ = 0;
     const std::string nombre_ = "VexHtmlHelp";
     HtmlHelpFuncion html_help_ = nullptr;
     Biblioteca biblioteca_;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "help/visor_winhelp.h"
 
 namespace thn::ayuda {

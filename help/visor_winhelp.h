@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The framework's viewer for WinHelp files, the first to register. There is
 // no WinHelp on Linux: it shows nothing, and it answers what it could serve

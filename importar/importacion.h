@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The import: Horalia's solution table SOLUC into a new centre document
 // "ResultadoHoralia<name>.xml" beside the chosen one.

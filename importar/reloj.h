@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The time stamp of an import: local date in the short date format, a blank,
 // local time in the long time format. Injected so tests are exact.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: EUPL-1.2
 # Screenshots of the desktop program under Xvfb, for the README:
 #   docs/capturas/ventana.png              standalone, both directions
 #   docs/capturas/incrustada-exportar.png  inside a host window, "exportar"

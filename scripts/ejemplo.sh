@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: EUPL-1.2
 # Installs what is missing, builds, and runs the whole journey on the bundled
 # example: export to Horalia's tables, a timetable solution built from them
 # (written by another implementation of the table format, as Horalia would

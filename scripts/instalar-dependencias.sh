@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: EUPL-1.2
 # Installs the Debian packages that building and testing need. Idempotent:
 # quiet, and without touching apt, when everything is already present.
 #
@@ -19,6 +20,7 @@ PAQUETES="
   libchm-dev fp-utils
   xvfb xauth x11-utils
   libxcb1-dev xdotool
+  dpkg-dev lintian scdoc librsvg2-bin appstream desktop-file-utils man-db
 "
 PAQUETES_WINE="
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix

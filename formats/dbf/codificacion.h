@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Internal to the table engine: byte-level encodings of the binary level-7
 // fields and the little-endian header numbers. Kept in a header of its own so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Tabla::Crear: a new level-7 table (68-byte header, 48-byte descriptors,
 // driver DBWINWE0, no index, no property block), written next to the target
 // and renamed over it, so that a failure never leaves half a table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Internal to the table engine: a table's layout (version, lengths, fields)
 // as read from its header. The reader checks every length against the file

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Internal to the table engine: the table file itself. Locks never wait and
 // conflict between two descriptors of the same process too, so two table

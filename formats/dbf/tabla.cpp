@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // The table object: an open table held in memory.
 //
 // * Opening reads the whole file: the header bytes and the records, kept as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "formats/dbf/valores.h"
 
 #include "formats/dbf/codificacion.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Internal to the table engine: a field's value inside a record buffer, read
 // as text or number and written from text, integer, double or logical.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The operating-system calls that touch files, in one place: the tables,
 // the staging folder of the export, the result document and the INI file

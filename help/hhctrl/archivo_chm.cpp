@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "help/hhctrl/archivo_chm.h"
 
 #include "help/hhctrl/direccion_chm.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // A compiled help file opened with chmlib, closed when the object goes.
 // Use it on one thread.

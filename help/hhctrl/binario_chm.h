@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Little-endian fields of the internal objects of a compiled help file, read
 // without trusting their lengths.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "help/hhctrl/contextos_chm.h"
 
 #include "help/hhctrl/binario_chm.h"

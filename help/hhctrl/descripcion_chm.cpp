@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "help/hhctrl/descripcion_chm.h"
 
 #include "help/hhctrl/binario_chm.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // What a compiled help file says about itself: its title, default topic,
 // contents file and index file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "help/hhctrl/direccion_chm.h"
 
 namespace thn::chm {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Addresses of topics inside a compiled help file: "file.chm::/topic.htm",
 // and the links that pages use to reach other topics.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // The plugin's one exported symbol: the HTML Help entry point, serving the
 // commands with the Qt help window of this process.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The contents (.hhc) and index (.hhk) of a compiled help file: nested HTML
 // lists of <OBJECT type="text/sitemap"> entries, each with a Name and, unless

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The topic pane: a text browser whose pages, style sheets and images come
 // from a compiled help file through "chm:/path" addresses.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "help/hhctrl/ordenes_html_help.h"
 
 #include "help/hhctrl/direccion_chm.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The five HTML Help commands, taken apart from the entry point's arguments
 // and handed to a viewer of compiled help files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Texts of a compiled help file: the contents and index files carry no
 // character set and are written in windows-1252, with HTML entities.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "help/hhctrl/visor_qt.h"
 
 #include "help/hhctrl/archivo_chm.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The five HTML Help commands on one help window per process, created when
 // first needed. Without a QApplication, or off its thread, nothing is shown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The launcher's configuration file, written beside it at install time: where
 // the desktop program lives on the Linux side.

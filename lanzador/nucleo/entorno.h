@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The desktop program's environment: the launcher's own, with what embedding
 // needs and a UTF-8 character type.

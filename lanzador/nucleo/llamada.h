@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // What the host asked for, read from the launcher's parameters, and what the
 // desktop program is given in turn.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // How the launcher learns the desktop program's end and exit status. Under
 // Wine a Unix child gives no process handle to wait on, and the standard

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Paths between the two sides of Wine: a Unix path as Windows programs see it,
 // and a Windows path as it lies inside a prefix.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // What the Wine launcher tells the desktop program, and how: environment
 // variables, so that the command line stays the one the host gives.

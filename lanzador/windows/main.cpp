@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // transhoralianorvica.exe: what Horalia starts under Wine in place of the
 // Windows tool. It finds the X11 window behind the handle Horalia gives,
 // starts the Linux desktop program embedded there, waits for its end and exits

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: EUPL-1.2
 # MinGW-w64 from Debian; THN_MINGW_TRIPLETE picks the bitness
 # (i686-w64-mingw32 or x86_64-w64-mingw32).
 set(CMAKE_SYSTEM_NAME Windows)

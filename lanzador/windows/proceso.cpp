@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "proceso.h"
 
 #include "lanzador/nucleo/linea_ordenes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // UTF-8 inside, UTF-16 at the Windows interfaces.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "ventana_x11.h"
 
 namespace thn::lanzador {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Both directions as the window runs them: outcome status, the host's INI
 // file, messages, the remembered file and the cursor.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // A stand-in for the host's window in tests on a real X server: shows a
 // window and prints its id in hexadecimal digits without prefix, the form the
 // host passes on the command line. Runs until closed or terminated.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: EUPL-1.2
 # Tests of the desktop program: the window under Qt's offscreen platform, and
 # the whole program embedded in a host window on a real X server (Xvfb).
 find_package(Qt6 REQUIRED COMPONENTS Widgets Test)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Screenshots and pixel probes on a real X server, for tests and the
 // screenshot script:
 //   thn-captura-prueba VENTANA_HEX salida.png   a window, its children included

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // The window as its users know it: components, places, texts, fonts, colours,
 // and the help keys.
 
@@ -173,15 +174,26 @@ TEST_F(PruebaVentana, BotonesAccesibles)
     }
 }
 
+// A help that cannot be shown is told, once per request; one that shows is not.
 TEST_F(PruebaVentana, AyudaConF1YConElBoton)
 {
     auto& v = Abrir({});
     QApplication::setActiveWindow(&v);
-    QTest::keyClick(Hijo("BImportar"), Qt::Key_F1);
-    QTest::keyClick(&v, Qt::Key_F1);
-    Pulsar("Button1");
-    EXPECT_EQ(ayuda.llamadas, (std::vector<std::string>{"contexto 3", "contexto 3", "fichero NORVICA.chm",
-                                                        "comando 3 0"}));
+    for (const bool muestra : {true, false}) {
+        SCOPED_TRACE(muestra);
+        ayuda.muestra = muestra;
+        ayuda.llamadas.clear();
+        interaccion.sucesos.clear();
+        QTest::keyClick(Hijo("BImportar"), Qt::Key_F1);
+        QTest::keyClick(&v, Qt::Key_F1);
+        Pulsar("Button1");
+        EXPECT_EQ(ayuda.llamadas, (std::vector<std::string>{"contexto 3", "contexto 3", "fichero NORVICA.chm",
+                                                            "comando 3 0"}));
+        const std::string aviso =
+            "error: No se puede mostrar la ayuda NORVICA.chm: falta el archivo de ayuda o su visor.";
+        EXPECT_EQ(interaccion.Textos(), muestra ? std::vector<std::string>{}
+                                                : std::vector<std::string>(3, aviso));
+    }
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Stand-ins for the user, the host's window and the help system: they answer
 // as a test tells them and remember what the window asked.
@@ -84,6 +85,7 @@ public:
 class AyudaFalsa : public ayuda::SistemaAyuda {
 public:
     std::vector<std::string> llamadas;
+    bool muestra = true;  // what every request answers
 
     void PonerFicheroAyuda(const std::string& f) override
     {
@@ -91,10 +93,15 @@ public:
         llamadas.push_back("fichero " + f);
     }
     std::string FicheroAyuda() const override { return fichero_; }
-    void AyudaContexto(std::int32_t c) override { llamadas.push_back("contexto " + std::to_string(c)); }
-    void ComandoAyuda(int c, std::intptr_t d) override
+    bool AyudaContexto(std::int32_t c) override
+    {
+        llamadas.push_back("contexto " + std::to_string(c));
+        return muestra;
+    }
+    bool ComandoAyuda(int c, std::intptr_t d) override
     {
         llamadas.push_back("comando " + std::to_string(c) + " " + std::to_string(d));
+        return muestra;
     }
 
 private:

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: EUPL-1.2
 # The whole program on a real X server: started as the host starts it, with
 # "exportar" and the handle of a host window, it must become a child of that
 # window at its origin, show only the left panel, export the example school

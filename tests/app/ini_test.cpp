@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // The host's INI file: only the value changes, names match in any case, and a
 // failed write leaves the file as it was.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // The real boxes and dialog: title, the one "Aceptar" button, icon, details
 // in Spanish, and the file dialog's settings. A zero-delay timer inspects each
 // modal window from inside its own event loop and dismisses it.

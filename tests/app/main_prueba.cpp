@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // The window's tests need a QApplication; Qt's offscreen platform stands in
 // for a screen.
 

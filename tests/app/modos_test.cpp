@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Run modes: what the command line makes of the window, and what it reports.
 
 #include "app/plataforma.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "ventana_prueba.h"
 
 #include "formats/dbf/tabla.h"

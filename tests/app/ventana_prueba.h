@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Fixture: a main window built with stand-ins, a working directory, and the
 // program's directory where the host's INI file lands.

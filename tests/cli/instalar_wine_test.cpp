@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // "instalar-wine": the launcher of Horalia's bitness beside Horalia, its
 // configuration, and nothing else in the prefix touched; "--quitar" undoes it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "cli/programa.h"
 #include "comun/centro.h"
 #include "comun/comun.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: EUPL-1.2
 """transhoralianorvica-cli --json against the schema table of the README.
 
     salida_json.py CLI README.md EJEMPLO.xml [SOLUC_PRUEBA TDBF]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "comun/centro.h"
 
 namespace thn::prueba {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Builders of small centre documents and readers of the tables an action
 // wrote, for tests of both directions.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // For test programs linked with the failing build of the operating-system
 // layer: which call misbehaves, and how.

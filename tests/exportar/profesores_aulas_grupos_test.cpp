@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #include "exportacion_prueba.h"
 
 namespace thn::prueba {

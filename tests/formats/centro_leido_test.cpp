@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // The export's streaming reader must see exactly what the full document sees.
 
 #include "comun/comun.h"

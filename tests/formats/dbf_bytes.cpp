@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // The engine's files byte by byte: a whole two-record level-7 table, the
 // header of a new table, and the I / O field encodings.
 

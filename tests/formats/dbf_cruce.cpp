@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Cross-checks with other implementations of the format:
 // * Free Pascal's TDbf, through tests/formats/tdbf/thn-tdbf (built when fpc
 //   is installed; these tests skip otherwise): files TDbf writes at levels 3,

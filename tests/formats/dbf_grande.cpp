@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // A table of 100,000 records: written, reread and searched (one index
 // build, then 100,000 look-ups), with first-match semantics over duplicates.
 

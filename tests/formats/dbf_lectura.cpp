@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Reading files the engine did not write: hand-built dBASE III, IV, 7,
 // FoxPro and Visual FoxPro files, and malformed ones (which must give a
 // thn::Error naming the file, never a crash: run these under ASan too).

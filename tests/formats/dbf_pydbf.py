@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: EUPL-1.2
 """Writes dBASE tables with Debian's python3-dbf, to cross-check the engine.
 
     /usr/bin/python3 dbf_pydbf.py FOLDER

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // The table engine's behaviour: round trips, every field kind, conversions,
 // navigation, Localizar, locking, the error path and a clean directory.
 

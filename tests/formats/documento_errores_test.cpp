@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Documents refused on loading, and hostile documents kept harmless.
 
 #include "comun/comun.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Saving while making the children writes the same bytes as saving the
 // whole tree.
 

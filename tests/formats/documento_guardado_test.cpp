@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Saving the centre document: what is kept, the encodings, atomic replacement.
 
 #include "comun/comun.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Reading the centre document: selections and attribute text.
 
 #include "comun/comun.h"

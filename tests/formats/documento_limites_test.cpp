@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Documents of absurd shapes are refused by every reader before the parser
 // spends time on them, wherever the blocks of input fall; markup that merely
 // looks like attributes is not counted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Loading only the root checks the whole document like a full load.
 
 #include "comun/comun.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // The help file as the build makes it: its description and context map, its
 // links, and the messages of the program that it must explain.
 

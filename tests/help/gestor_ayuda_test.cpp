@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // The help manager's routing of each kind of request, with one viewer and
 // with two, against viewers and a selector that log what they are given.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: EUPL-1.2
 # Tests of the help: the viewer against a recording stand-in of the HTML Help
 # plugin, the help manager's routing, the reading of compiled help files and
 # the built NORVICA.chm (pruebas_ayuda, no Qt); the real plugin and its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Reading compiled help files without chmlib's help: the context map, the
 // file's own description, contents and index lists, topic addresses, texts,
 // and the commands taken apart from the entry point's arguments.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // The HTML help viewer through the help manager, as the window drives it,
 // against a recording stand-in of the HTML Help plugin.
 
@@ -8,6 +9,9 @@
 #include "help/visor_winhelp.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <fstream>
 
 namespace thn::ayuda {
 namespace {
@@ -90,6 +94,33 @@ TEST_F(AyudaConGrabador, F1YBotonDeAyudaSobreElFicheroResuelto)
         else
             EXPECT_EQ(Llamadas(), Grabacion{});
     }
+}
+
+// A bare name is looked for beside the program, then in the installed help
+// directory relative to it; where neither has it, beside the program.
+TEST_F(AyudaConGrabador, ElFicheroSinDirectorioSeBuscaJuntoAlProgramaYDondeSeInstala)
+{
+    namespace fs = std::filesystem;
+    const fs::path raiz = fs::temp_directory_path() / ("thn-ubicacion-" + std::to_string(::getpid()));
+    const fs::path junto = raiz / "bin" / "NORVICA.chm";
+    const fs::path instalada = raiz / "share" / "thn" / "NORVICA.chm";
+    fs::create_directories(junto.parent_path());
+    fs::create_directories(instalada.parent_path());
+    aplicacion_->programa = raiz / "bin" / "transhoralianorvica";
+    aplicacion_->ayuda_instalada = "../share/thn";
+    struct Caso {
+        std::vector<fs::path> existen;
+        fs::path resuelto;
+    };
+    const Caso casos[] = {{{}, junto}, {{instalada}, instalada}, {{instalada, junto}, junto}};
+    for (const auto& c : casos) {
+        for (const auto& f : c.existen)
+            std::ofstream{f};
+        Llamadas().clear();
+        EXPECT_FALSE(sistema_->AyudaContexto(3)) << "the stand-in shows no window";
+        EXPECT_EQ(Llamadas(), Grabacion{Llamada(c.resuelto.string(), HH_HELP_CONTEXT, 3)}) << c.resuelto;
+    }
+    fs::remove_all(raiz);
 }
 
 TEST_F(AyudaConGrabador, ElFicheroPropioDeLaVentanaActivaManda)
@@ -240,11 +271,11 @@ TEST_P(AyudaSinBiblioteca, NadaSeMuestraYLasRespuestasNoCambian)
     EXPECT_TRUE(HelpViewerInstance->UnderstandsTopic("intro"));
     EXPECT_TRUE(HelpViewerInstance->UnderstandsContext(3, "NORVICA.chm"));
     EXPECT_TRUE(HelpViewerInstance->CanShowTableOfContents());
-    sistema_->AyudaContexto(3);
-    sistema_->ComandoAyuda(kHelpContents, 0);
+    EXPECT_FALSE(sistema_->AyudaContexto(3));
+    EXPECT_FALSE(sistema_->ComandoAyuda(kHelpContents, 0));
     sistema_->AyudaTema("intro");
     sistema_->AyudaPalabraClave("Alumnos");
-    sistema_->ComandoAyuda(kHelpQuit, 0);
+    EXPECT_TRUE(sistema_->ComandoAyuda(kHelpQuit, 0));
     EXPECT_EQ(Llamadas(), Grabacion{});
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Builds a plausible timetable solution from the tables an export wrote:
 // every assignment's sessions on free day-and-hour slots of DIASHORAST, each
 // with its group, subject, activity, teacher and a free room. Prints it in

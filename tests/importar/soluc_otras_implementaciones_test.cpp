@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // SOLUC as Horalia hands it over: written by another implementation of the
 // table format, at several levels and with several kinds of DIA and HORA.
 

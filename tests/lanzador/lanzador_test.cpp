@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // The Wine launcher's platform-free parts: what it makes of Horalia's
 // parameters, its configuration file, paths, the command line and
 // environment of the desktop program, and the status line it reads back.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: EUPL-1.2
 # Horalia under Wine, end to end: needs the 64-bit launcher and the stand-in
 # Horalia, cross-built with MinGW-w64, and the desktop program.
 if(TARGET lanzador_wine64 AND TARGET transhoralianorvica)

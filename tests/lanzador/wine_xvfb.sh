@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: EUPL-1.2
 # Horalia under Wine, end to end, on Xvfb: a stand-in Horalia (a Windows
 # program) in a fresh Wine prefix, the launcher put beside it by
 # "transhoralianorvica-cli instalar-wine", and the Linux desktop program.

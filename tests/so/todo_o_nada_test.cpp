@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Whole actions against a system that fails: every call that changes a file
 // is made to fail in turn, the process to die between two renames, another
 // export to run at the same time, another program to hold a table.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: EUPL-1.2
 # thn-tdbf: a helper program on Free Pascal's TDbf (fcl-db), used by the tests
 # to cross-check the table engine (formats/dbf) against another
 # implementation, and by the import's tests to write SOLUC tables at levels

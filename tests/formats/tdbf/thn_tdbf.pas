@@ -1,3 +1,4 @@
+{ SPDX-License-Identifier: EUPL-1.2 }
 { thn-tdbf: writes and dumps dBASE tables with Free Pascal's TDbf, so that
   the tests can cross-check the engine of formats/dbf against another
   implementation.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // A stand-in for the HTML Help plugin that records every call.
 
 #include "help/html_help.h"

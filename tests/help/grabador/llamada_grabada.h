@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // What the recording HTML Help plugin keeps of each call. Shared by the
 // plugin and the tests that load it.

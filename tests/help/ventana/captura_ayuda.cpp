@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // Draws the help window as F1 Ayuda opens it, with its contents unfolded,
 // into a PNG file:  thn-captura-ayuda salida.png
 

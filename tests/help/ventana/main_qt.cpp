@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // The window tests need one QApplication for the whole program; the
 // offscreen platform unless the caller chose another (a real X server).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // The real HTML Help plugin and the built NORVICA.chm, loaded from beside
 // the program as the window's requests reach them through the help system.
 
@@ -63,7 +64,7 @@ TEST_F(AyudaReal, F1MuestraElTemaPrincipal)
 {
     propietario_ = std::make_unique<QWidget>();
     propietario_->show();
-    sistema_->AyudaContexto(3);
+    EXPECT_TRUE(sistema_->AyudaContexto(3)) << "the window is told the help shows";
     QWidget* ventana = VentanaAyuda();
     ASSERT_NE(ventana, nullptr);
     EXPECT_TRUE(ventana->isVisible());
@@ -182,8 +183,8 @@ TEST_F(AyudaReal, UnFicheroQueNoExisteNoAbreNada)
 {
     for (const char* fichero : {"no_existe.chm", THN_DIR_PROGRAMAS "/libhhctrl.so.chm", "/"}) {
         sistema_->PonerFicheroAyuda(fichero);
-        sistema_->AyudaContexto(3);
-        sistema_->ComandoAyuda(kHelpContents, 0);
+        EXPECT_FALSE(sistema_->AyudaContexto(3)) << fichero;
+        EXPECT_FALSE(sistema_->ComandoAyuda(kHelpContents, 0)) << fichero;
         EXPECT_EQ(VentanaAyuda(), nullptr) << fichero;
     }
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: EUPL-1.2
 // A stand-in for Horalia under Wine: shows a window with a child area, starts
 // PROGRAMA with DIRECCION and the handle of that child area (or VENTANA, when
 // given), waits for it while serving its own window, and prints what
