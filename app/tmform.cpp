@@ -26,7 +26,8 @@ void AvisarSiNoSeMuestra(bool mostrada, const ayuda::SistemaAyuda& ayuda, Intera
 {
     if (!mostrada)
         interaccion.CajaError(TextoCajaError(
-            Formatear("No se puede mostrar la ayuda %s: falta el archivo de ayuda o su visor", {ayuda.FicheroAyuda()})));
+            Formatear("No se puede mostrar la ayuda %s: falta el archivo de ayuda o su visor", {ayuda.FicheroAyuda()})),
+                              {});
 }
 
 }  // namespace
