@@ -1,3 +1,4 @@
+#include "formats/codificacion_xml.h"
 #include "formats/documento_archivo.h"
 #include "formats/documento_errores_xml.h"
 #include "formats/documento_xml.h"
@@ -29,6 +30,7 @@ void PrepararLibxml2()
     static std::once_flag una_vez;
     std::call_once(una_vez, [] {
         xmlInitParser();
+        RegistrarWindows1252();
         xmlSetExternalEntityLoader(NingunaEntidadExterna);
     });
 }
