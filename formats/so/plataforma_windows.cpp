@@ -2,7 +2,9 @@
 
 #include "formats/so/formato_windows.h"
 
+#include <cerrno>
 #include <string>
+#include <system_error>
 
 #include <windows.h>
 
@@ -41,7 +43,11 @@ FormatosFechaHora FormatosDelUsuario()
 std::FILE* AbrirFlujo(const std::filesystem::path& ruta, const char* modo)
 {
     const std::wstring modo_ancho(modo, modo + std::char_traits<char>::length(modo));
-    return _wfopen(ruta.c_str(), modo_ancho.c_str());
+    std::FILE* f = _wfopen(ruta.c_str(), modo_ancho.c_str());
+    std::error_code ec;
+    if (f == nullptr && errno == EACCES && std::filesystem::is_directory(ruta, ec))
+        errno = EISDIR;  // the reason Linux gives, rather than a denied access
+    return f;
 }
 
 void PrepararConsola()

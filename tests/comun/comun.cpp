@@ -51,6 +51,24 @@ std::string LeerFichero(const std::filesystem::path& ruta)
     return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
 }
 
+void PonerVariable(const char* nombre, const std::string& valor)
+{
+#ifdef _WIN32
+    _putenv_s(nombre, valor.c_str());
+#else
+    ::setenv(nombre, valor.c_str(), 1);
+#endif
+}
+
+void QuitarVariable(const char* nombre)
+{
+#ifdef _WIN32
+    _putenv_s(nombre, "");  // an empty value removes it
+#else
+    ::unsetenv(nombre);
+#endif
+}
+
 std::filesystem::path DatosPrueba() { return THN_DATOS_PRUEBA; }
 std::filesystem::path DirectorioBinario() { return THN_DIR_BINARIO; }
 

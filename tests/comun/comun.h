@@ -25,6 +25,10 @@ private:
 void EscribirFichero(const std::filesystem::path& ruta, std::string_view contenido);
 std::string LeerFichero(const std::filesystem::path& ruta);
 
+// Sets or removes an environment variable of this process.
+void PonerVariable(const char* nombre, const std::string& valor);
+void QuitarVariable(const char* nombre);
+
 // Folder of the fixtures kept in the repository (tests/data).
 std::filesystem::path DatosPrueba();
 // The build tree's top folder (helper programs built for the tests live there).
