@@ -26,4 +26,5 @@ done
 if [ "${1:-}" = --windows ]; then
   echo "== windows: programa de órdenes frente al de Linux"
   tests/windows/cruce_cli.sh build/ci build/windows
+  (cd build/windows && cpack)
 fi
