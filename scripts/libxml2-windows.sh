@@ -5,7 +5,7 @@
 # Without iconv it knows no windows-1252: the core registers that encoding.
 set -eu
 raiz=$(cd "$(dirname "$0")/.." && pwd)
-cache=${XDG_CACHE_HOME:-$HOME/.cache}/transhoralianorvica
+cache=$HOME/.cache/transhoralianorvica  # where the windows preset looks
 destino=$cache/libxml2-mingw64
 if [ -f "$destino/completo" ]; then
   echo "$destino"
