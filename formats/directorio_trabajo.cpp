@@ -2,6 +2,7 @@
 #include "formats/directorio_trabajo.h"
 
 #include "formats/error.h"
+#include "formats/so/plataforma.h"
 #include "formats/so/sistema.h"
 
 #include <cstdlib>
@@ -27,18 +28,7 @@ fs::path DirectorioTrabajo(const std::optional<fs::path>& explicito)
         return *explicito;
     if (const char* var = std::getenv("TRANSHORALIA_HTEMP"); var && *var)
         return fs::path(var);
-#ifdef _WIN32
-    return fs::path("C:\\HTEMP");
-#else
-    fs::path prefijo;
-    if (const char* wine = std::getenv("WINEPREFIX"); wine && *wine)
-        prefijo = wine;
-    else if (const char* home = std::getenv("HOME"); home && *home)
-        prefijo = fs::path(home) / ".wine";
-    else
-        prefijo = ".wine";
-    return prefijo / "drive_c" / "HTEMP";
-#endif
+    return so::DirectorioHoralia();
 }
 
 void ComprobarDirectorioTrabajo(const fs::path& directorio)

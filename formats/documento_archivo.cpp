@@ -2,6 +2,7 @@
 #include "formats/documento_archivo.h"
 
 #include "formats/error.h"
+#include "formats/so/plataforma.h"
 #include "formats/so/sistema.h"
 
 #include <cerrno>
@@ -15,12 +16,7 @@ namespace fs = std::filesystem;
 
 Archivo AbrirArchivo(const fs::path& ruta, const char* modo)
 {
-#ifdef _WIN32
-    std::wstring modo_ancho(modo, modo + std::char_traits<char>::length(modo));
-    return Archivo(_wfopen(ruta.c_str(), modo_ancho.c_str()));
-#else
-    return Archivo(std::fopen(ruta.c_str(), modo));
-#endif
+    return Archivo(so::AbrirFlujo(ruta, modo));
 }
 
 std::string MotivoSistema(int error)

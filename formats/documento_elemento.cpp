@@ -3,11 +3,10 @@
 #include "formats/documento_xml.h"
 #include "formats/error.h"
 #include "formats/texto.h"
+#include "formats/utf8.h"
 
 #include <libxml/entities.h>
 #include <libxml/tree.h>
-
-#include <unicode/utf8.h>
 
 namespace thn {
 namespace {
@@ -61,16 +60,13 @@ std::string TextoXmlValido(std::string_view utf8)
 {
     std::string salida;
     salida.reserve(utf8.size());
-    const auto* s = reinterpret_cast<const uint8_t*>(utf8.data());
-    const int32_t largo = static_cast<int32_t>(utf8.size());
-    for (int32_t i = 0; i < largo;) {
-        const int32_t inicio = i;
-        UChar32 c;
-        U8_NEXT(s, i, largo, c);
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t inicio = i;
+        const char32_t c = utf8::Siguiente(utf8, i);
         const bool valido = c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF)
                             || (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
         if (valido)
-            salida.append(utf8.data() + inicio, static_cast<std::size_t>(i - inicio));
+            salida.append(utf8.data() + inicio, i - inicio);
         else
             salida += '?';
     }

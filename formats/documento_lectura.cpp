@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: EUPL-1.2
+#include "formats/codificacion_xml.h"
 #include "formats/documento_entrada.h"
 #include "formats/documento_errores_xml.h"
 #include "formats/documento_xml.h"
@@ -31,6 +32,7 @@ void PrepararLibxml2()
     static std::once_flag una_vez;
     std::call_once(una_vez, [] {
         xmlInitParser();
+        RegistrarWindows1252();
         xmlSetExternalEntityLoader(NingunaEntidadExterna);
     });
 }

@@ -1,75 +1,41 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "formats/texto.h"
 
-#include <unicode/ucnv.h>
-#include <unicode/uchar.h>
-#include <unicode/utf8.h>
+#include "formats/cp1252.h"
+#include "formats/utf8.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace thn {
 namespace {
 
-// Windows-1252 <-> Unicode tables, built once from ICU's converter: every
-// conversion is then a table look-up, fast on a school's whole data.
-struct TablasCp1252 {
-    std::array<char32_t, 256> a_unicode{};
-    std::array<char32_t, 256> plegado{};
-    // Unicode -> byte for the characters above U+00FF that the code page holds.
-    std::array<std::pair<char32_t, unsigned char>, 32> altos{};
-    std::size_t num_altos = 0;
+// Unicode -> byte for the characters above U+00FF that the code page holds,
+// sorted for a binary search.
+struct Altos {
+    std::array<std::pair<char32_t, unsigned char>, 32> pares{};
+    std::size_t n = 0;
 
-    TablasCp1252()
+    Altos()
     {
-        UErrorCode estado = U_ZERO_ERROR;
-        UConverter* conv = ucnv_open("windows-1252", &estado);
-        for (int b = 0; b < 256; ++b) {
-            char32_t cp = static_cast<char32_t>(b);
-            if (U_SUCCESS(estado)) {
-                const char byte = static_cast<char>(b);
-                const char* origen = &byte;
-                UErrorCode e = U_ZERO_ERROR;
-                UChar32 c = ucnv_getNextUChar(conv, &origen, origen + 1, &e);
-                ucnv_reset(conv);
-                if (U_SUCCESS(e) && c != 0xFFFD && c != 0x1A)
-                    cp = static_cast<char32_t>(c);
-            }
-            a_unicode[b] = cp;
-            plegado[b] = static_cast<char32_t>(u_foldCase(static_cast<UChar32>(cp), U_FOLD_CASE_DEFAULT));
-            if (cp > 0xFF && num_altos < altos.size())
-                altos[num_altos++] = {cp, static_cast<unsigned char>(b)};
-        }
-        if (conv)
-            ucnv_close(conv);
-    }
-
-    int Byte(char32_t cp) const
-    {
-        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
-            return static_cast<int>(cp);
-        if (cp <= 0xFF)  // C1 controls: held only where the page leaves the byte undefined
-            return a_unicode[cp] == cp ? static_cast<int>(cp) : -1;
-        for (std::size_t i = 0; i < num_altos; ++i)
-            if (altos[i].first == cp)
-                return altos[i].second;
-        return -1;
+        for (int b = 0; b < 256; ++b)
+            if (cp1252::kUnicode[b] > 0xFF && n < pares.size())
+                pares[n++] = {cp1252::kUnicode[b], static_cast<unsigned char>(b)};
+        std::sort(pares.begin(), pares.begin() + static_cast<std::ptrdiff_t>(n));
     }
 };
 
-const TablasCp1252& Tablas()
+int Byte(char32_t cp)
 {
-    static const TablasCp1252 tablas;
-    return tablas;
-}
-
-void AnadirUtf8(std::string& destino, char32_t cp)
-{
-    char buf[U8_MAX_LENGTH];
-    int32_t n = 0;
-    UBool error = false;
-    U8_APPEND(reinterpret_cast<uint8_t*>(buf), n, U8_MAX_LENGTH, static_cast<UChar32>(cp), error);
-    if (!error)
-        destino.append(buf, static_cast<std::size_t>(n));
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<int>(cp);
+    if (cp <= 0xFF)  // C1 controls: held only where the page leaves the byte undefined
+        return cp1252::kUnicode[cp] == cp ? static_cast<int>(cp) : -1;
+    static const Altos altos;
+    const auto fin = altos.pares.begin() + static_cast<std::ptrdiff_t>(altos.n);
+    const auto it = std::lower_bound(altos.pares.begin(), fin, std::pair<char32_t, unsigned char>{cp, 0});
+    return it != fin && it->first == cp ? it->second : -1;
 }
 
 }  // namespace
@@ -87,20 +53,11 @@ std::string_view Recortar(std::string_view texto)
 
 std::string AAnsi(std::string_view utf8)
 {
-    const auto& t = Tablas();
     std::string resultado;
     resultado.reserve(utf8.size());
-    const auto* s = reinterpret_cast<const uint8_t*>(utf8.data());
-    const auto longitud = static_cast<int32_t>(utf8.size());
-    int32_t i = 0;
-    while (i < longitud) {
-        if (s[i] < 0x80) {
-            resultado += static_cast<char>(s[i++]);
-            continue;
-        }
-        UChar32 c;
-        U8_NEXT(s, i, longitud, c);
-        const int b = c < 0 ? -1 : t.Byte(static_cast<char32_t>(c));
+    for (std::size_t i = 0; i < utf8.size();) {
+        const char32_t c = utf8::Siguiente(utf8, i);
+        const int b = c == utf8::kMalformado ? -1 : Byte(c);
         resultado += b < 0 ? '?' : static_cast<char>(b);
     }
     return resultado;
@@ -108,7 +65,6 @@ std::string AAnsi(std::string_view utf8)
 
 std::string DesdeAnsi(std::string_view ansi)
 {
-    const auto& t = Tablas();
     std::string resultado;
     resultado.reserve(ansi.size() + ansi.size() / 4);
     for (char c : ansi) {
@@ -116,17 +72,16 @@ std::string DesdeAnsi(std::string_view ansi)
         if (b < 0x80)
             resultado += c;
         else
-            AnadirUtf8(resultado, t.a_unicode[b]);
+            utf8::Anadir(resultado, cp1252::kUnicode[b]);
     }
     return resultado;
 }
 
 std::u32string PlegadoAnsi(std::string_view ansi)
 {
-    const auto& t = Tablas();
     std::u32string resultado(ansi.size(), U'\0');
     for (std::size_t i = 0; i < ansi.size(); ++i)
-        resultado[i] = t.plegado[static_cast<unsigned char>(ansi[i])];
+        resultado[i] = cp1252::kPlegado[static_cast<unsigned char>(ansi[i])];
     return resultado;
 }
 
@@ -134,9 +89,8 @@ bool IgualesSinMayusculasAnsi(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
-    const auto& t = Tablas();
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (t.plegado[static_cast<unsigned char>(a[i])] != t.plegado[static_cast<unsigned char>(b[i])])
+        if (cp1252::kPlegado[static_cast<unsigned char>(a[i])] != cp1252::kPlegado[static_cast<unsigned char>(b[i])])
             return false;
     return true;
 }

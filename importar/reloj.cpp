@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "importar/reloj.h"
 
-#include <langinfo.h>
+#include "formats/so/plataforma.h"
 
 namespace thn {
 namespace {
@@ -19,19 +19,16 @@ std::string Formatear(const std::tm& momento, const std::string& formato)
 
 std::string Reloj::MarcaTemporal() const
 {
-    const std::time_t t = ahora();
-    std::tm local{};
-    localtime_r(&t, &local);
+    const std::tm local = so::HoraLocal(ahora());
     return Formatear(local, formato_fecha) + " " + Formatear(local, formato_hora);
 }
 
 Reloj RelojDelSistema()
 {
-    // The locale's own formats; the C locale's date is %m/%d/%y, so a system
-    // without a regional setting gets the day-first form users here expect.
-    std::string fecha = nl_langinfo(D_FMT);
-    std::string hora = nl_langinfo(T_FMT);
-    if (fecha.empty() || fecha == "%m/%d/%y")
+    // The user's own formats; a system without a regional setting gets the
+    // day-first form users here expect.
+    auto [fecha, hora] = so::FormatosDelUsuario();
+    if (fecha.empty())
         fecha = "%d/%m/%Y";
     if (hora.empty())
         hora = "%H:%M:%S";

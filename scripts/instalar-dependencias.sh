@@ -5,9 +5,10 @@
 #
 #   instalar-dependencias.sh [--wine | --windows]
 #
-# --wine (or --windows) adds the MinGW-w64 tool chains (32 and 64 bits), the
-# 64-bit Wine and a Spanish UTF-8 locale: what the Windows launcher, the
-# Windows build of the core and their tests under Wine need.
+# --wine adds the MinGW-w64 tool chains (32 and 64 bits), the 64-bit Wine and
+# a Spanish UTF-8 locale: what the Windows launcher and its tests under Wine
+# need. --windows adds, besides, the static libxml2 of the Windows build
+# (scripts/libxml2-windows.sh, kept in a cache folder outside the tree).
 set -eu
 
 PAQUETES="
@@ -29,9 +30,11 @@ PAQUETES_WINE="
 LOCALE_ES=es_ES.UTF-8
 
 wine=no
+windows=no
 for opcion in "$@"; do
   case $opcion in
-    --wine | --windows) wine=si ;;
+    --wine) wine=si ;;
+    --windows) wine=si; windows=si ;;
     *) echo "uso: $0 [--wine | --windows]" >&2; exit 2 ;;
   esac
 done
@@ -59,3 +62,6 @@ if [ "$wine" = si ] && ! locale -a 2>/dev/null | grep -qi '^es_ES\.utf-\?8$'; th
   echo "Generando la configuración regional $LOCALE_ES"
   $sudo localedef -i es_ES -f UTF-8 "$LOCALE_ES"
 fi
+
+[ "$windows" = si ] && "$(dirname "$0")/libxml2-windows.sh" >/dev/null
+exit 0

@@ -4,11 +4,19 @@
 # Horalia starts under Wine), builds with warnings as errors and runs every
 # test; builds the Debian package and tries it installed (scripts/paquete.sh);
 # then builds again under AddressSanitizer and UndefinedBehaviorSanitizer and
-# runs every test once more.
+# runs every test once more. With --windows, also the Windows build
+# (MinGW-w64): its tests under Wine, and its command-line program against
+# the Linux one.
 set -eu
 cd "$(dirname "$0")/.."
 
-./scripts/instalar-dependencias.sh --wine
+case ${1:-} in
+  --windows) opcion=--windows ;;
+  "") opcion=--wine ;;
+  *) echo "uso: $0 [--windows]" >&2; exit 2 ;;
+esac
+
+./scripts/instalar-dependencias.sh "$opcion"
 ./scripts/spdx.sh --comprobar
 
 pruebas() {
@@ -22,3 +30,10 @@ pruebas ci
 echo "== paquete"
 ./scripts/paquete.sh
 pruebas asan
+
+if [ "$opcion" = --windows ]; then
+  pruebas windows
+  echo "== windows: programa de órdenes frente al de Linux"
+  tests/windows/cruce_cli.sh build/ci build/windows
+  (cd build/windows && cpack)
+fi

@@ -2,6 +2,7 @@
 #include "formats/dbf/fichero.h"
 
 #include "formats/error.h"
+#include "formats/so/plataforma.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -71,9 +72,7 @@ void EscribirEn(const so::Descriptor& d, const char* datos, std::size_t n, std::
 
 void FechaDeHoy(unsigned char* p)
 {
-    const std::time_t ahora = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&ahora, &tm);
+    const std::tm tm = so::HoraLocal(std::time(nullptr));
     p[0] = static_cast<unsigned char>(std::clamp(tm.tm_year, 0, 255));
     p[1] = static_cast<unsigned char>(tm.tm_mon + 1);
     p[2] = static_cast<unsigned char>(tm.tm_mday);

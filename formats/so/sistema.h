@@ -4,7 +4,8 @@
 // the staging folder of the export, the result document and the INI file
 // all go through them. Every call returns 0 or the system's error number
 // (an errno value), so that callers word the message for their own file.
-// A lock that someone else holds is reported as EWOULDBLOCK.
+// A lock that someone else holds is reported as EWOULDBLOCK; so is, on
+// Windows, a file another program opened without sharing it.
 
 #include <cstddef>
 #include <cstdint>
@@ -19,7 +20,8 @@ enum class Apertura {
     CrearNueva,  // write only; fails with EEXIST when the file exists
 };
 
-// An open file, closed (and so unlocked) with the object.
+// An open file, closed (and so unlocked) with the object. It holds a file
+// descriptor, or on Windows a HANDLE; -1 is none on both.
 class Descriptor {
 public:
     Descriptor() = default;
@@ -29,14 +31,15 @@ public:
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
 
-    explicit operator bool() const { return fd_ >= 0; }
-    int fd() const { return fd_; }
+    explicit operator bool() const { return fd_ != -1; }
+    std::intptr_t fd() const { return fd_; }
     bool Escritura() const { return escritura_; }
 
 private:
     friend int Abrir(const std::filesystem::path&, Apertura, Descriptor&);
     friend int Cerrar(Descriptor&);
-    int fd_ = -1;
+    friend class BloqueoCarpeta;
+    std::intptr_t fd_ = -1;
     bool escritura_ = false;
 };
 
@@ -46,10 +49,12 @@ int Cerrar(Descriptor& d);
 
 // Exclusive or shared, never waiting. Other programs may lock a file with
 // flock or with POSIX record locks (programs under Wine use the latter), so
-// both are taken, and a conflict with either is EWOULDBLOCK. Two descriptors
-// of one process exclude each other too.
+// both are taken, and a conflict with either is EWOULDBLOCK; on Windows it
+// is a lock on the whole file (LockFileEx). Two descriptors of one process
+// exclude each other too.
 int Bloquear(const Descriptor& d, bool exclusivo);
-// True while some descriptor anywhere holds any such lock on the file.
+// True while some descriptor anywhere holds any such lock on the file; on
+// Windows also while any program has the file open at all.
 bool BloqueadoPorOtro(const std::filesystem::path& ruta);
 
 // Size of an open file; ENODEV for something that is not a regular file.
@@ -70,7 +75,8 @@ int BorrarCarpeta(const std::filesystem::path& ruta);  // an empty one
 int VolcarCarpeta(const std::filesystem::path& ruta);
 
 // An exclusive lock on a folder, held while the object lives; it leaves no
-// file behind.
+// file behind (on Windows a hidden file in the folder, deleted on closing,
+// carries the lock).
 class BloqueoCarpeta {
 public:
     BloqueoCarpeta() = default;

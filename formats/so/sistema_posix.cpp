@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "formats/so/sistema.h"
+#include "formats/so/punto_de_fallo.h"
 
 #include <cerrno>
 #include <cstring>
@@ -9,27 +10,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-// Tests build this file a second time with THN_SO_PRUEBAS, so that any call
-// that changes something can be made to fail (or the process to end) at
-// will; the programs carry no such hook.
-#ifdef THN_SO_PRUEBAS
-namespace thn::so::pruebas {
-int Fallo(const char* llamada);
-}
-#define THN_FALLO_INYECTADO(llamada) ::thn::so::pruebas::Fallo(llamada)
-#else
-#define THN_FALLO_INYECTADO(llamada) 0
-#endif
-#define THN_PUNTO_DE_FALLO(llamada)                         \
-    do {                                                    \
-        if (const int fallo_ = THN_FALLO_INYECTADO(llamada)) \
-            return fallo_;                                  \
-    } while (0)
-
 namespace thn::so {
 namespace {
 
 int Resultado(bool ok) { return ok ? 0 : (errno != 0 ? errno : EIO); }
+
+int Fd(const Descriptor& d) { return static_cast<int>(d.fd()); }
 
 // A whole-file record lock owned by the open file description (not by the
 // process), so that it conflicts with every other descriptor as flock does.
@@ -50,14 +36,14 @@ bool EsConflicto(int e) { return e == EWOULDBLOCK || e == EAGAIN || e == EACCES;
 Descriptor::~Descriptor()
 {
     if (fd_ >= 0)
-        ::close(fd_);
+        ::close(static_cast<int>(fd_));
 }
 
 Descriptor& Descriptor::operator=(Descriptor&& o) noexcept
 {
     if (this != &o) {
         if (fd_ >= 0)
-            ::close(fd_);
+            ::close(static_cast<int>(fd_));
         fd_ = o.fd_;
         escritura_ = o.escritura_;
         o.fd_ = -1;
@@ -92,7 +78,7 @@ int Cerrar(Descriptor& d)
 {
     if (d.fd_ < 0)
         return 0;
-    const int fd = d.fd_;
+    const int fd = static_cast<int>(d.fd_);
     d.fd_ = -1;
     // Released whatever happens: a failed close is never retried.
     const int inyectado = d.escritura_ ? THN_FALLO_INYECTADO("cerrar") : 0;
@@ -103,14 +89,14 @@ int Cerrar(Descriptor& d)
 int Bloquear(const Descriptor& d, bool exclusivo)
 {
     THN_PUNTO_DE_FALLO("bloquear");
-    if (::flock(d.fd(), (exclusivo ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0)
+    if (::flock(Fd(d), (exclusivo ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0)
         return EsConflicto(errno) ? EWOULDBLOCK : Resultado(false);
     // A write lock needs a descriptor open for writing; one that may only
     // read holds the file with a read lock, which still keeps writers out.
     struct flock l = RegistroEntero(exclusivo && d.Escritura() ? F_WRLCK : F_RDLCK);
-    if (::fcntl(d.fd(), F_OFD_SETLK, &l) != 0) {
+    if (::fcntl(Fd(d), F_OFD_SETLK, &l) != 0) {
         const int e = errno;
-        ::flock(d.fd(), LOCK_UN);
+        ::flock(Fd(d), LOCK_UN);
         return EsConflicto(e) ? EWOULDBLOCK : e;
     }
     return 0;
@@ -121,16 +107,16 @@ bool BloqueadoPorOtro(const std::filesystem::path& ruta)
     Descriptor d;
     if (Abrir(ruta, Apertura::Lectura, d) != 0)
         return false;
-    if (::flock(d.fd(), LOCK_EX | LOCK_NB) != 0)
+    if (::flock(Fd(d), LOCK_EX | LOCK_NB) != 0)
         return EsConflicto(errno);
     struct flock l = RegistroEntero(F_WRLCK);
-    return ::fcntl(d.fd(), F_OFD_GETLK, &l) == 0 && l.l_type != F_UNLCK;
+    return ::fcntl(Fd(d), F_OFD_GETLK, &l) == 0 && l.l_type != F_UNLCK;
 }
 
 int Tamano(const Descriptor& d, std::uint64_t& tamano)
 {
     struct stat st {};
-    if (::fstat(d.fd(), &st) != 0)
+    if (::fstat(Fd(d), &st) != 0)
         return Resultado(false);
     if (!S_ISREG(st.st_mode))
         return ENODEV;
@@ -141,7 +127,7 @@ int Tamano(const Descriptor& d, std::uint64_t& tamano)
 int LeerEn(const Descriptor& d, char* destino, std::size_t n, std::uint64_t desp, std::size_t& leidos)
 {
     for (;;) {
-        const ssize_t r = ::pread(d.fd(), destino, n, static_cast<off_t>(desp));
+        const ssize_t r = ::pread(Fd(d), destino, n, static_cast<off_t>(desp));
         if (r < 0 && errno == EINTR)
             continue;
         if (r < 0)
@@ -155,7 +141,7 @@ int EscribirEn(const Descriptor& d, const char* datos, std::size_t n, std::uint6
 {
     THN_PUNTO_DE_FALLO("escribir");
     while (n > 0) {
-        const ssize_t r = ::pwrite(d.fd(), datos, n, static_cast<off_t>(desp));
+        const ssize_t r = ::pwrite(Fd(d), datos, n, static_cast<off_t>(desp));
         if (r < 0 && errno == EINTR)
             continue;
         if (r <= 0)
@@ -170,13 +156,13 @@ int EscribirEn(const Descriptor& d, const char* datos, std::size_t n, std::uint6
 int Truncar(const Descriptor& d, std::uint64_t tamano)
 {
     THN_PUNTO_DE_FALLO("truncar");
-    return Resultado(::ftruncate(d.fd(), static_cast<off_t>(tamano)) == 0);
+    return Resultado(::ftruncate(Fd(d), static_cast<off_t>(tamano)) == 0);
 }
 
 int Volcar(const Descriptor& d)
 {
     THN_PUNTO_DE_FALLO("volcar");
-    return Resultado(::fsync(d.fd()) == 0);
+    return Resultado(::fsync(Fd(d)) == 0);
 }
 
 int Renombrar(const std::filesystem::path& de, const std::filesystem::path& a)
@@ -220,7 +206,7 @@ int BloqueoCarpeta::Tomar(const std::filesystem::path& carpeta)
     Descriptor d;
     if (const int e = Abrir(carpeta, Apertura::Lectura, d))
         return e;
-    if (::flock(d.fd(), LOCK_EX | LOCK_NB) != 0)
+    if (::flock(Fd(d), LOCK_EX | LOCK_NB) != 0)
         return EsConflicto(errno) ? EWOULDBLOCK : Resultado(false);
     d_ = std::move(d);
     return 0;

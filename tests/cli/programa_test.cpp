@@ -35,9 +35,9 @@ protected:
         EscribirFichero(documento, Centro(Seccion("profesores", "profesor", {
             {{"codigo", "MGR"}, {"nombre", "María"}, {"apellido1", "García"}, {"apellido2", "Ruiz"},
              {"documento", "1"}, {"idprofesor", "501"}}})));
-        ::unsetenv("TRANSHORALIA_HTEMP");
+        QuitarVariable("TRANSHORALIA_HTEMP");
     }
-    void TearDown() override { ::unsetenv("TRANSHORALIA_HTEMP"); }
+    void TearDown() override { QuitarVariable("TRANSHORALIA_HTEMP"); }
 
     DirectorioTemporal dir;
     std::filesystem::path htemp = dir / "HTEMP";
@@ -119,7 +119,7 @@ TEST_F(Cli_, ErrorConElTextoDeLaCajaDeError)
 
 TEST_F(Cli_, DirectorioDeTrabajoPorVariableDeEntorno)
 {
-    ::setenv("TRANSHORALIA_HTEMP", htemp.c_str(), 1);
+    PonerVariable("TRANSHORALIA_HTEMP", htemp.string());
     EXPECT_EQ(Cli({"exportar", documento.string()}).estado, 0);
     EXPECT_TRUE(std::filesystem::exists(htemp / "PROFT.DBF"));
     // --htemp wins over the variable.

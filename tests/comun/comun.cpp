@@ -62,6 +62,24 @@ std::string Utf16le(std::string_view ascii)
     return bytes;
 }
 
+void PonerVariable(const char* nombre, const std::string& valor)
+{
+#ifdef _WIN32
+    _putenv_s(nombre, valor.c_str());
+#else
+    ::setenv(nombre, valor.c_str(), 1);
+#endif
+}
+
+void QuitarVariable(const char* nombre)
+{
+#ifdef _WIN32
+    _putenv_s(nombre, "");  // an empty value removes it
+#else
+    ::unsetenv(nombre);
+#endif
+}
+
 std::filesystem::path DatosPrueba() { return THN_DATOS_PRUEBA; }
 std::filesystem::path DirectorioBinario() { return THN_DIR_BINARIO; }
 

@@ -28,6 +28,10 @@ std::string LeerFichero(const std::filesystem::path& ruta);
 // ASCII text as UTF-16LE with its byte-order mark.
 std::string Utf16le(std::string_view ascii);
 
+// Sets or removes an environment variable of this process.
+void PonerVariable(const char* nombre, const std::string& valor);
+void QuitarVariable(const char* nombre);
+
 // Folder of the fixtures kept in the repository (tests/data).
 std::filesystem::path DatosPrueba();
 // The build tree's top folder (helper programs built for the tests live there).

@@ -6,6 +6,7 @@
 #include "formats/dbf/codificacion.h"
 #include "formats/dbf/tabla.h"
 #include "formats/error.h"
+#include "formats/so/plataforma.h"
 
 #include <gtest/gtest.h>
 
@@ -89,9 +90,7 @@ TEST(DbfBytes, TablaDeDosRegistrosByteAByte)
     std::string real = LeerFichero(ruta);
     ASSERT_EQ(real.size(), esperado.size());
     // The date (bytes 1-3) is today's: checked apart.
-    std::time_t ahora = std::time(nullptr);
-    std::tm hoy{};
-    localtime_r(&ahora, &hoy);
+    const std::tm hoy = so::HoraLocal(std::time(nullptr));
     EXPECT_EQ(static_cast<unsigned char>(real[1]), hoy.tm_year);
     EXPECT_EQ(static_cast<unsigned char>(real[2]), hoy.tm_mon + 1);
     EXPECT_EQ(static_cast<unsigned char>(real[3]), hoy.tm_mday);

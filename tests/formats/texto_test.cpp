@@ -43,6 +43,9 @@ TEST(Ansi, LoQueLaPaginaNoTieneSeVuelveInterrogacion)
     EXPECT_EQ(AAnsi("a\xe4\xb8\xad" "b"), "a?b");     // a CJK character
     EXPECT_EQ(AAnsi("\xf0\x9f\x98\x80"), "?");         // outside the BMP: one character, one '?'
     EXPECT_EQ(AAnsi("x\xff" "y"), "x?y");              // malformed UTF-8
+    EXPECT_EQ(AAnsi("a\xe4\xb8" "b"), "a?b");         // a cut sequence is one unit
+    EXPECT_EQ(AAnsi("\xed\xa0\x80"), "???");          // an encoded surrogate is three
+    EXPECT_EQ(AAnsi("\xc0\xaf\xf4\x90\x80\x80"), "??????");  // overlong; above U+10FFFF
 }
 
 TEST(SinMayusculas, PlegadoSencilloDeLaPagina)
