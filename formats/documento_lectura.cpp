@@ -41,7 +41,14 @@ namespace {
 
 constexpr int kBloque = 64 * 1024;
 
-struct LiberarContexto { void operator()(xmlParserCtxt* c) const { xmlFreeParserCtxt(c); } };
+// A document still in the context (parsing stopped by a failed read) goes with it.
+struct LiberarContexto {
+    void operator()(xmlParserCtxt* c) const
+    {
+        xmlFreeDoc(c->myDoc);
+        xmlFreeParserCtxt(c);
+    }
+};
 
 // Reading only the root: the parser still reads and checks the whole
 // document, but nothing below the root element is built. The handlers of
