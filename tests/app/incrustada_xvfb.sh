@@ -90,9 +90,12 @@ responder() {
 elegir_fichero() {
   esperar '[ -n "$(ventana_titulada "Archivo XML")" ]' || falla "no aparece el diálogo de archivo"
   xdotool mousemove --window "$(ventana_titulada "Archivo XML")" 30 30
-  sleep 0.3
+  # The dialog fills its name field once it has listed the folder; on a
+  # loaded machine that may come after the first keys: give it time.
+  sleep 1
   xdotool key ctrl+a
   xdotool type --delay 10 "$1"
+  sleep 0.5
   xdotool key Return
 }
 
