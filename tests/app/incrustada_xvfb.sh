@@ -33,28 +33,10 @@ limpiar() {
 }
 trap limpiar EXIT
 
-falla() {
-  echo "FALLO: $*"
-  for f in "$tmp"/*.out; do echo "--- $f"; cat "$f"; done
-  exit 1
-}
-
-# Polls a condition, 0.1 s at a time, for at most 20 s.
-esperar() {
-  n=0
-  until eval "$1"; do
-    n=$((n + 1))
-    [ "$n" -lt 200 ] || return 1
-    sleep 0.1
-  done
-}
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/pantalla" >"$tmp/xvfb.out" 2>&1 &
-pids="$pids $!"
-esperar '[ -s "$tmp/pantalla" ]' || falla "Xvfb no arranca"
-DISPLAY=:$(cat "$tmp/pantalla")
+. "$(dirname "$0")/../comun/xvfb.sh"
+arrancar_xvfb
 QT_QPA_PLATFORM=xcb
-export DISPLAY QT_QPA_PLATFORM
+export QT_QPA_PLATFORM
 
 # Starts a host window; sets host (its id) and host_pid.
 abrir_anfitrion() {

@@ -38,27 +38,8 @@ limpiar() {
 }
 trap limpiar EXIT
 
-falla() {
-  echo "FALLO: $*"
-  for f in "$tmp"/*.out; do echo "--- $f"; cat "$f"; done
-  exit 1
-}
-
-# Polls a condition, 0.2 s at a time, for at most 60 s.
-esperar() {
-  n=0
-  until eval "$1"; do
-    n=$((n + 1))
-    [ "$n" -lt 300 ] || return 1
-    sleep 0.2
-  done
-}
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$tmp/pantalla" >"$tmp/xvfb.out" 2>&1 &
-pids="$pids $!"
-esperar '[ -s "$tmp/pantalla" ]' || falla "Xvfb no arranca"
-DISPLAY=:$(cat "$tmp/pantalla")
-export DISPLAY
+. "$(dirname "$0")/../comun/xvfb.sh"
+arrancar_xvfb
 # The prefix's desktop belongs to the X server it first saw: make it now.
 wineboot -i >"$tmp/wineboot.out" 2>&1 || falla "wineboot"
 
