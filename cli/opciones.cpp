@@ -35,6 +35,8 @@ Analisis Analizar(const std::vector<std::string>& args)
             o.json = true;
         } else if (nombre == "--estricto") {
             o.estricto = true;
+        } else if (nombre == "--solucion") {
+            o.solucion = true;
         } else if (!con_valor) {
             error = "opción desconocida: '" + arg + "'";
         } else if (!valor && i + 1 >= args.size()) {
@@ -50,9 +52,11 @@ Analisis Analizar(const std::vector<std::string>& args)
     }
     if (error.empty()) {
         if (posicionales.empty())
-            error = "falta la orden: exportar o importar";
-        else if (posicionales[0] != "exportar" && posicionales[0] != "importar")
+            error = "falta la orden: exportar, importar o comprobar";
+        else if (posicionales[0] != "exportar" && posicionales[0] != "importar" && posicionales[0] != "comprobar")
             error = "orden desconocida: '" + posicionales[0] + "'";
+        else if (o.solucion && posicionales[0] != "comprobar")
+            error = "la opción --solucion solo vale con comprobar";
         else if (posicionales.size() < 2)
             error = "falta el documento del centro (CENTRO.xml)";
         else if (posicionales.size() > 2)

@@ -11,11 +11,12 @@
 namespace thn::cli {
 
 struct Opciones {
-    std::string orden;                              // "exportar" or "importar"
+    std::string orden;                              // "exportar", "importar" or "comprobar"
     std::filesystem::path documento;
     std::optional<std::filesystem::path> htemp;
     bool json = false;
     bool estricto = false;                          // exit 4 when something was left out
+    bool solucion = false;                          // comprobar: the solution, not the document
 };
 
 enum class Peticion { Ayuda, Version };

@@ -4,10 +4,12 @@
 #include "cli/instalar_wine.h"
 #include "cli/opciones.h"
 #include "cli/salida.h"
+#include "exportar/comprobacion_documento.h"
 #include "exportar/exportacion.h"
 #include "formats/directorio_trabajo.h"
 #include "formats/error.h"
 #include "formats/numeros.h"
+#include "importar/comprobacion_solucion.h"
 #include "importar/importacion.h"
 
 #include <clocale>
@@ -21,6 +23,9 @@ constexpr const char* kUso =
     "Órdenes:\n"
     "  exportar CENTRO.xml   Transformar datos desde NORVICA hacia Horalia\n"
     "  importar CENTRO.xml   Transformar datos desde Horalia hacia NORVICA\n"
+    "  comprobar CENTRO.xml  Lista todo lo que impediría, dejaría fuera o\n"
+    "                        cambiaría la exportación, sin escribir nada\n"
+    "                        (con --solucion, lo mismo de la importación)\n"
     "  instalar-wine         Prepara Horalia en Wine para arrancar el programa\n"
     "                        (instalar-wine --help)\n"
     "\n"
@@ -29,13 +34,33 @@ constexpr const char* kUso =
     "                    $TRANSHORALIA_HTEMP o $WINEPREFIX/drive_c/HTEMP)\n"
     "  --json            salida en JSON, también los errores\n"
     "  --estricto        estado 4 si se ha dejado fuera algún dato\n"
+    "  --solucion        comprobar: la solución SOLUC y las tablas que lee\n"
+    "                    la importación\n"
     "  --separador-decimal C\n"
     "                    se acepta y no hace nada: las horas se leen con\n"
     "                    coma o con punto\n"
     "  --help, --version\n"
     "\n"
     "Estado de salida: 0 completado, 1 error, 2 uso incorrecto, 3 falta un\n"
-    "archivo, 4 completado dejando datos fuera (con --estricto).\n";
+    "archivo, 4 completado dejando datos fuera (con --estricto). comprobar:\n"
+    "0 nada que señalar, 1 la acción se detendría, 4 dejaría fuera o\n"
+    "cambiaría algún dato.\n";
+
+// The document check needs no working directory and names none.
+int Comprobar(const Opciones& o, Salida& s)
+{
+    Comprobacion c;
+    if (o.solucion) {
+        const auto directorio = DirectorioTrabajo(o.htemp);
+        s.PonerDirectorio(directorio);
+        c = ComprobarSolucion(o.documento, directorio);
+    } else {
+        c = ComprobarDocumento(o.documento);
+    }
+    if (c.desenlace == Desenlace::FaltaEntrada)
+        return s.Error(kFaltaEntrada, o.solucion ? "No existe archivo XML o Solución." : "No existe archivo", c.detalle);
+    return s.Comprobado(c, o.solucion);
+}
 
 }  // namespace
 
@@ -58,6 +83,8 @@ int Ejecutar(int argc, char** argv, std::ostream& salida, std::ostream& errores)
     const Opciones& o = std::get<Opciones>(analisis.resultado);
     s.PonerAccion(o.orden, o.documento);
     try {
+        if (o.orden == "comprobar")
+            return Comprobar(o, s);
         const auto directorio = DirectorioTrabajo(o.htemp);
         s.PonerDirectorio(directorio);
         ComponentesTabla componentes;

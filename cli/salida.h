@@ -3,6 +3,7 @@
 // What transhoralianorvica-cli prints, as text or as JSON ("formato": 1), and
 // the exit status that goes with it.
 
+#include "formats/comprobacion.h"
 #include "formats/informe.h"
 
 #include <filesystem>
@@ -15,7 +16,7 @@ constexpr int kCompletado = 0;
 constexpr int kError = 1;
 constexpr int kUsoIncorrecto = 2;
 constexpr int kFaltaEntrada = 3;
-constexpr int kDatosOmitidos = 4;  // completed, something left out (--estricto)
+constexpr int kDatosOmitidos = 4;  // completed, something left out (--estricto); for a check, left out or changed
 
 class Salida {
 public:
@@ -29,6 +30,9 @@ public:
     int ErrorUso(const std::string& problema);
     int Error(int estado, const std::string& mensaje, const std::string& detalle);
     int Finalizado(const ResultadoAccion& resultado, bool estricto);
+    // A check that could run: 1 when the action would stop, 4 when it would
+    // leave out or change something, 0 otherwise.
+    int Comprobado(const Comprobacion& c, bool solucion);
 
 private:
     // The members every JSON answer starts with.

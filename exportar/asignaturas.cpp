@@ -3,6 +3,7 @@
 // earlier conversions of the same export wrote.
 
 #include "exportar/conversiones.h"
+#include "exportar/lectura.h"
 
 #include "formats/error.h"
 #include "formats/numeros.h"
@@ -70,9 +71,10 @@ void TransformarAsignaturas(ContextoExportacion& c)
     const auto& elementos = c.documento.Seleccionar("/centro/asignaturas/dasignatura");
     std::size_t escritos = 0;
     for (const auto& e : elementos) {
+        Lectura l(c, e);
         std::string abrev_grupo, turno, nivel, curso, grupo, idcurso, cod, codtarea, abrev_prof;
 
-        const std::string id_grupo = AtributoAnsi(e, "cgrupo");
+        const std::string id_grupo = l.Ansi("cgrupo");
         auto& tg = grupos.Tabla();
         const bool hay_grupo = tg.Localizar("IDGRUPO", id_grupo);
         if (hay_grupo) {
@@ -83,21 +85,24 @@ void TransformarAsignaturas(ContextoExportacion& c)
             grupo = tg.LeerTexto("GRUPO");
             idcurso = tg.LeerTexto("IDCURSO");
         }
-        const std::string id_materia = AtributoAnsi(e, "casig");
+        const std::string id_materia = l.Ansi("casig");
         auto& tm = materias.Tabla();
         const bool hay_materia = tm.Localizar("IDASIG", id_materia);
         if (hay_materia) {
             cod = tm.LeerTexto("COD");
             codtarea = tm.LeerTexto("CODTAREA");
         }
-        const std::string id_prof = AtributoAnsi(e, "cprofe");
+        const std::string id_prof = l.Ansi("cprofe");
         auto& tp = profesores.Tabla();
         const bool hay_prof = tp.Localizar("IDPROF", id_prof);
         if (hay_prof)
             abrev_prof = tp.LeerTexto("ABREV");
-        const std::string conexion = AtributoAnsi(e, "conexion");
-        const std::string texto_horas = AtributoAnsi(e, "nhoras");
-        const Sesiones sesiones = CalcularSesiones(texto_horas, Donde(e));
+        const std::string conexion = l.Ansi("conexion");
+        const std::string texto_horas = l.Ansi("nhoras");
+        Sesiones sesiones{};
+        l.Intentar("nhoras", "flotante_no_valido", [&] { sesiones = CalcularSesiones(texto_horas, Donde(e)); });
+        if (!l.Utilizable())
+            continue;
 
         if (cod.empty()) {
             c.informe.omisiones.push_back(

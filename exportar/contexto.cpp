@@ -1,14 +1,10 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "exportar/contexto.h"
 
+#include "exportar/revision.h"
 #include "formats/texto.h"
 
 namespace thn {
-
-std::string AtributoAnsi(const ElementoLeido& e, const char* atributo)
-{
-    return AAnsi(e.Atributo(atributo));
-}
 
 std::string Donde(const ElementoLeido& e)
 {
@@ -17,7 +13,17 @@ std::string Donde(const ElementoLeido& e)
 
 dbf::Tabla AbrirParaEscribir(const ContextoExportacion& c, const DefinicionTabla& tabla)
 {
-    return dbf::Tabla(RutaTabla(c.directorio, tabla.nombre), dbf::Acceso::Exclusivo);
+    dbf::Tabla t(RutaTabla(c.directorio, tabla.nombre), dbf::Acceso::Exclusivo);
+    if (Revision* r = c.revision)
+        t.AvisarCortes([r, nombre = std::string(tabla.nombre)](const std::string& campo, std::string_view ansi,
+                                                              std::size_t ancho) {
+            if (const ElementoLeido* e = r->actual)
+                r->cambios.push_back({e->Nombre(), e->Posicion(), "texto_cortado", Donde(*e) + ", campo " + campo,
+                                      "'" + DesdeAnsi(ansi) + "' no cabe en " + nombre + "." + campo + " ("
+                                          + std::to_string(ancho) + " caracteres): se guarda '"
+                                          + DesdeAnsi(ansi.substr(0, ancho)) + "'"});
+        });
+    return t;
 }
 
 void AnotarRecuento(Informe& informe, const std::string& tabla, std::size_t registros)

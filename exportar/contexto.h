@@ -13,21 +13,22 @@
 
 namespace thn {
 
+struct Revision;
+
 struct ContextoExportacion {
     const CentroLeido& documento;
     std::filesystem::path directorio;
     RegistrosCodigos& registros;
     ComponentesTabla& componentes;
     Informe& informe;
+    Revision* revision = nullptr;  // a check, not an export: problems are noted, not thrown
 };
-
-// Attribute text converted to the tables' code page.
-std::string AtributoAnsi(const ElementoLeido& e, const char* atributo);
 
 // "dmateria número 3"
 std::string Donde(const ElementoLeido& e);
 
-// The working table, opened for appending by the conversion that owns it.
+// The working table, opened for appending by the conversion that owns it;
+// in a check, the texts its fields cut are noted.
 dbf::Tabla AbrirParaEscribir(const ContextoExportacion& c, const DefinicionTabla& tabla);
 
 void AnotarRecuento(Informe& informe, const std::string& tabla, std::size_t registros);

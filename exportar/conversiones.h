@@ -14,4 +14,11 @@ void TransformarGrupos(ContextoExportacion& c);       // GRUPOST
 void TransformarTramos(ContextoExportacion& c);       // DIASHORAST
 void TransformarAsignaturas(ContextoExportacion& c);  // ASIGT
 
+// The sections of the document that the conversions read.
+CentroLeido LeerCentro(const std::filesystem::path& documento);
+
+// The seven conversions, in order, into c.directorio; the code registries
+// are emptied first and the table components closed on every path.
+void EjecutarConversiones(ContextoExportacion& c);
+
 }  // namespace thn

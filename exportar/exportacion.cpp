@@ -2,7 +2,6 @@
 #include "exportar/exportacion.h"
 
 #include "exportar/conversiones.h"
-#include "formats/centro_leido.h"
 #include "formats/entrada_ausente.h"
 #include "formats/error.h"
 #include "formats/preparacion.h"
@@ -24,19 +23,12 @@ std::vector<TablaPreparada> TablasDeLaExportacion()
 void Convertir(const CentroLeido& doc, const std::filesystem::path& directorio, RegistrosCodigos& registros,
                ComponentesTabla& componentes, Informe& informe)
 {
-    // A second export in one run must give the same tables as the first.
-    registros.Vaciar();
     SesionTrabajo sesion(directorio);
     Preparacion preparacion(directorio);
     const std::vector<TablaPreparada> tablas = TablasDeLaExportacion();
     preparacion.ComprobarTablasLibres(tablas);
-    {
-        CierreComponentes cierre(componentes);
-        ContextoExportacion c{doc, preparacion.Carpeta(), registros, componentes, informe};
-        for (auto conversion : {TransformarMaterias, TransformarTareas, TransformarProfesores, TransformarAulas,
-                                TransformarGrupos, TransformarTramos, TransformarAsignaturas})
-            conversion(c);
-    }
+    ContextoExportacion c{doc, preparacion.Carpeta(), registros, componentes, informe};
+    EjecutarConversiones(c);
     preparacion.Confirmar(tablas);
 }
 
@@ -52,10 +44,7 @@ ResultadoAccion Exportar(const std::filesystem::path& documento, const std::file
         return resultado;
     }
     try {
-        const CentroLeido doc = CentroLeido::Cargar(
-            documento, {"/centro/materias/dmateria", "/centro/profesores/profesor", "/centro/aulas/daula",
-                        "/centro/grupos/dgrupo", "/centro/franjashorarias/franjahoraria",
-                        "/centro/asignaturas/dasignatura"});
+        const CentroLeido doc = LeerCentro(documento);
         Convertir(doc, directorio, registros, componentes, resultado.informe);
     } catch (const Error& e) {
         const std::string nada = "No se ha cambiado ninguna tabla de Horalia.";

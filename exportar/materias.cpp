@@ -3,6 +3,7 @@
 // elements; an activity is one whose code equals its activity code.
 
 #include "exportar/conversiones.h"
+#include "exportar/lectura.h"
 
 #include "formats/tablas_trabajo.h"
 #include "formats/texto.h"
@@ -28,10 +29,11 @@ void Convertir(ContextoExportacion& c, bool tareas)
     std::size_t escritos = 0;
 
     for (const auto& e : elementos) {
-        const std::string codigo = AtributoAnsi(e, "codigo");
-        const std::string nombre = AtributoAnsi(e, "nombre");
-        const std::string actividad = AtributoAnsi(e, "codigo_actividad");
-        if ((codigo == actividad) != tareas)
+        Lectura l(c, e);
+        const std::string codigo = l.Ansi("codigo");
+        const std::string nombre = l.Ansi("nombre");
+        const std::string actividad = l.Ansi("codigo_actividad");
+        if (!l.Utilizable() || (codigo == actividad) != tareas)
             continue;
 
         const std::string codigo10(PrimerosAnsi(codigo, 10));
@@ -52,6 +54,10 @@ void Convertir(ContextoExportacion& c, bool tareas)
             continue;
         }
         codigos.Anadir(candidato);
+        const std::string id = l.Ansi("idmateria");
+        if (!l.Utilizable())
+            continue;
+        l.CodigoCambiado(codigo, candidato, false, "ASIGNOMT.COD");
 
         tabla.Anadir();
         tabla.PonerTexto("COD", candidato);
@@ -59,7 +65,7 @@ void Convertir(ContextoExportacion& c, bool tareas)
         tabla.PonerTexto("NOMBRE", nombre);
         tabla.PonerTexto("CODTAREA", tareas ? candidato : actividad);
         tabla.PonerLogico("ESTAREA", tareas);
-        tabla.PonerTexto("IDASIG", AtributoAnsi(e, "idmateria"));
+        tabla.PonerTexto("IDASIG", id);
         tabla.Grabar();
         ++escritos;
     }

@@ -3,6 +3,7 @@
 
 #include "exportar/codigos_usados.h"
 #include "exportar/conversiones.h"
+#include "exportar/lectura.h"
 
 #include "formats/tablas_trabajo.h"
 #include "formats/texto.h"
@@ -16,21 +17,29 @@ void TransformarProfesores(ContextoExportacion& c)
     const auto& elementos = c.documento.Seleccionar("/centro/profesores/profesor");
     dbf::Tabla tabla = AbrirParaEscribir(c, TablaProft());
 
+    std::size_t escritos = 0;
     for (const auto& e : elementos) {
-        const std::string codigo = AtributoAnsi(e, "codigo");
-        const std::string nombre = e.Atributo("nombre");
-        const std::string apellido1 = e.Atributo("apellido1");
-        const std::string apellido2 = e.Atributo("apellido2");
-        const std::string nombre_completo = AAnsi(nombre + ", " + apellido1 + " " + apellido2);
-        const std::string documento = AtributoAnsi(e, "documento");
-        const std::string id = AtributoAnsi(e, "idprofesor");
+        Lectura l(c, e);
+        const std::string codigo = l.Ansi("codigo");
+        // The code page maps character by character: converting the parts
+        // one by one gives the joined name's bytes.
+        const std::string nombre = l.Ansi("nombre");
+        const std::string apellido1 = l.Ansi("apellido1");
+        const std::string apellido2 = l.Ansi("apellido2");
+        const std::string nombre_completo = nombre + ", " + apellido1 + " " + apellido2;
+        const std::string documento = l.Ansi("documento");
+        const std::string id = l.Ansi("idprofesor");
+        if (!l.Utilizable())
+            continue;
 
         // ABREV keeps 10 characters, and Horalia tells teachers apart by it:
         // the list holds that form, and a taken one gets a counter that fits.
         std::string corto(PrimerosAnsi(codigo, 10));
-        if (usados.Contiene(corto))
+        const bool ocupado = usados.Contiene(corto);
+        if (ocupado)
             corto = usados.PrimerLibreDeAncho(PrimerosAnsi(codigo, 9), 10);
         usados.Anadir(corto);
+        l.CodigoCambiado(codigo, corto, ocupado, "PROFT.ABREV");
 
         tabla.Anadir();
         tabla.PonerTexto("ABREV", corto);
@@ -38,9 +47,10 @@ void TransformarProfesores(ContextoExportacion& c)
         tabla.PonerTexto("DNI", documento);
         tabla.PonerTexto("IDPROF", id);
         tabla.Grabar();
+        ++escritos;
     }
     tabla.Cerrar();
-    AnotarRecuento(c.informe, TablaProft().nombre, elementos.size());
+    AnotarRecuento(c.informe, TablaProft().nombre, escritos);
 }
 
 }  // namespace thn

@@ -2,6 +2,7 @@
 // Time slots into DIASHORAST.
 
 #include "exportar/conversiones.h"
+#include "exportar/lectura.h"
 
 #include "formats/numeros.h"
 #include "formats/tablas_trabajo.h"
@@ -39,15 +40,23 @@ void TransformarTramos(ContextoExportacion& c)
     // A day number outside 1-7 keeps the name of the slot before it.
     std::string nombre_dia;
 
+    std::size_t escritos = 0;
     for (const auto& e : elementos) {
-        const std::int32_t dia = EnteroDesdeTexto(e.Atributo("dia_semana"));
-        if (dia >= 1 && dia <= 7)
+        Lectura l(c, e);
+        std::int32_t dia = 0, posicion = 0;
+        int minutos_inicio = 0, minutos_fin = 0;
+        const std::string texto_dia = l.Texto("dia_semana");
+        l.Intentar("dia_semana", "entero_no_valido", [&] { dia = EnteroDesdeTexto(texto_dia); });
+        if (l.Utilizable() && dia >= 1 && dia <= 7)
             nombre_dia = kDias[static_cast<std::size_t>(dia - 1)];
-        const std::int32_t posicion = EnteroDesdeTexto(e.Atributo("posicion"));
-        const std::string inicio = AtributoAnsi(e, "hora_inicio");
-        const std::string fin = AtributoAnsi(e, "hora_final");
-        const int minutos_inicio = Minutos(inicio);
-        const int minutos_fin = Minutos(fin);
+        const std::string texto_posicion = l.Texto("posicion");
+        l.Intentar("posicion", "entero_no_valido", [&] { posicion = EnteroDesdeTexto(texto_posicion); });
+        const std::string inicio = l.Ansi("hora_inicio");
+        const std::string fin = l.Ansi("hora_final");
+        l.Intentar("hora_inicio", "hora_no_valida", [&] { minutos_inicio = Minutos(inicio); });
+        l.Intentar("hora_final", "hora_no_valida", [&] { minutos_fin = Minutos(fin); });
+        if (!l.Utilizable())
+            continue;
         const std::string texto_hora = inicio + "-" + fin;
 
         tabla.Anadir();
@@ -62,9 +71,10 @@ void TransformarTramos(ContextoExportacion& c)
         tabla.PonerEntero("SESION_ORDEN", posicion);
         tabla.PonerTexto("PLANTILLA", "");
         tabla.Grabar();
+        ++escritos;
     }
     tabla.Cerrar();
-    AnotarRecuento(c.informe, TablaDiashorast().nombre, elementos.size());
+    AnotarRecuento(c.informe, TablaDiashorast().nombre, escritos);
 }
 
 }  // namespace thn

@@ -25,6 +25,7 @@ public:
 
     const std::string& Nombre() const { return *nombre_; }
     std::size_t Posicion() const { return posicion_; }  // 1-based, within its path
+    std::size_t Linea() const { return linea_; }        // of its start tag; 0 when unknown
     bool TieneAtributo(std::string_view nombre) const;
     // Same text and errors as Elemento::Atributo.
     std::string Atributo(std::string_view nombre) const;
@@ -33,7 +34,19 @@ private:
     friend class CentroLeido;
     const std::string* nombre_ = nullptr;
     std::size_t posicion_ = 0;
+    std::size_t linea_ = 0;
     std::vector<Atributo_> atributos_;
+};
+
+// Elements of a kind the export reads, found where it does not look for
+// them (a `dmateria` straight under `centro`, a `materias` section inside
+// another element): the export passes over them.
+struct FueraDeLugar {
+    std::string contenedor;   // "/centro/datos/materias"
+    std::string elemento;     // "dmateria"
+    std::string ruta;         // where the export reads them: "/centro/materias/dmateria"
+    std::size_t linea = 0;    // of the first of them
+    std::size_t elementos = 0;
 };
 
 class CentroLeido {
@@ -46,9 +59,13 @@ public:
     // The elements of one of those paths, in document order.
     const std::vector<ElementoLeido>& Seleccionar(const std::string& ruta) const;
 
+    // In document order, one entry per run of them under one container.
+    const std::vector<FueraDeLugar>& ElementosFueraDeLugar() const { return fuera_de_lugar_; }
+
 private:
     std::unordered_set<std::string> nombres_;  // interned names: their addresses never move
     std::unordered_map<std::string, std::vector<ElementoLeido>> secciones_;  // "section/element"
+    std::vector<FueraDeLugar> fuera_de_lugar_;
 };
 
 }  // namespace thn

@@ -21,7 +21,8 @@ using DocXml = std::unique_ptr<xmlDoc, LiberarDocXml>;
 // No network, and none of the options that load a DTD, substitute entities
 // or let a document grow past libxml2's size limits. Every reader of the
 // centre document parses with these.
-inline constexpr int kOpcionesLectura = XML_PARSE_NONET | XML_PARSE_COMPACT;
+// BIG_LINES: line numbers past 65535 are kept, for messages and reports.
+inline constexpr int kOpcionesLectura = XML_PARSE_NONET | XML_PARSE_COMPACT | XML_PARSE_BIG_LINES;
 
 // Initialises libxml2 and installs, once per process, an external entity
 // loader that refuses everything. Call before any parse.

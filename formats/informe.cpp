@@ -28,8 +28,6 @@ std::string JsonTexto(const std::string& s)
     return r + "\"";
 }
 
-namespace {
-
 std::string JsonOmisiones(const std::vector<Omision>& lista)
 {
     std::string r = "[";
@@ -44,24 +42,23 @@ std::string JsonOmisiones(const std::vector<Omision>& lista)
     return r + "]";
 }
 
-}  // namespace
+std::string TextoOmisiones(const std::string& titulo, const std::vector<Omision>& lista)
+{
+    if (lista.empty())
+        return {};
+    std::string r = titulo + " (" + std::to_string(lista.size()) + "):\n";
+    for (const auto& o : lista)
+        r += "  " + o.donde + ": " + o.motivo + "\n";
+    return r;
+}
 
 std::string TextoInforme(const Informe& informe)
 {
     std::string r;
     for (const auto& c : informe.recuentos)
         r += c.tabla + ": " + std::to_string(c.registros) + (c.registros == 1 ? " registro\n" : " registros\n");
-    if (!informe.omisiones.empty()) {
-        r += "Datos omitidos (" + std::to_string(informe.omisiones.size()) + "):\n";
-        for (const auto& o : informe.omisiones)
-            r += "  " + o.donde + ": " + o.motivo + "\n";
-    }
-    if (!informe.avisos.empty()) {
-        r += "Búsquedas sin resultado (" + std::to_string(informe.avisos.size()) + "):\n";
-        for (const auto& o : informe.avisos)
-            r += "  " + o.donde + ": " + o.motivo + "\n";
-    }
-    return r;
+    return r + TextoOmisiones("Datos omitidos", informe.omisiones)
+         + TextoOmisiones("Búsquedas sin resultado", informe.avisos);
 }
 
 std::string ResumenOmisiones(const Informe& informe)

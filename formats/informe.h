@@ -47,6 +47,10 @@ std::string TextoInforme(const Informe& informe);
 // "recuentos":[{"tabla","registros"}], "omisiones" and "avisos":
 // [{"elemento","posicion","codigo","donde","motivo"}].
 std::string JsonInforme(const Informe& informe);
+// A JSON list of omissions: [{"elemento","posicion","codigo","donde","motivo"}].
+std::string JsonOmisiones(const std::vector<Omision>& lista);
+// "Título (n):" and one indented line per item; empty for an empty list.
+std::string TextoOmisiones(const std::string& titulo, const std::vector<Omision>& lista);
 // A JSON string literal holding `texto` (UTF-8).
 std::string JsonTexto(const std::string& texto);
 

@@ -68,6 +68,7 @@ struct Tabla::Impl {
     std::string en_blanco;
 
     std::vector<std::unique_ptr<MapaTexto>> indices;  // per field, built by Localizar
+    AvisoCorte aviso_corte;
 
     Impl(const fs::path& r, Acceso acceso) : ruta(r)
     {
@@ -300,6 +301,13 @@ void Tabla::PonerTexto(std::string_view campo, std::string_view ansi)
     Impl& t = Comprobar(impl_);
     const Campo& c = t.CampoDe(campo);
     EscribirTexto(t.e, c, t.Nuevo(), ansi);
+    if (t.aviso_corte && c.clase == Clase::Texto && ansi.size() > static_cast<std::size_t>(c.ancho))
+        t.aviso_corte(c.nombre, ansi, static_cast<std::size_t>(c.ancho));
+}
+
+void Tabla::AvisarCortes(AvisoCorte aviso)
+{
+    Comprobar(impl_).aviso_corte = std::move(aviso);
 }
 
 void Tabla::PonerLogico(std::string_view campo, bool valor)

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -57,6 +58,11 @@ public:
     void PonerFlotante(std::string_view campo, double valor);
     void PonerNulo(std::string_view campo);
     void Grabar();
+
+    // Called by PonerTexto whenever it cuts a value to a character field's
+    // width, with the field's name, the whole value and the width.
+    using AvisoCorte = std::function<void(const std::string& campo, std::string_view ansi, std::size_t ancho)>;
+    void AvisarCortes(AvisoCorte aviso);
 
     // Navigation over live (not deleted) records, in record order.
     void Primero();

@@ -72,7 +72,7 @@ TEST_F(Cli_, EstadosDeSalidaYMensajes)
          "No existe el directorio de trabajo de Horalia '" + (dir / "NOHAY").string() + "'\n" + nada},
         {{"exportar", d, "--htemp", d}, 1, "",
          "El directorio de trabajo de Horalia '" + d + "' es un archivo, no un directorio.\n" + nada},
-        {{}, 2, "", "transhoralianorvica-cli: falta la orden: exportar o importar" + ayuda},
+        {{}, 2, "", "transhoralianorvica-cli: falta la orden: exportar, importar o comprobar" + ayuda},
         {{"exportar"}, 2, "", "transhoralianorvica-cli: falta el documento del centro (CENTRO.xml)" + ayuda},
         {{"foo", d}, 2, "", "transhoralianorvica-cli: orden desconocida: 'foo'" + ayuda},
         {{"exportar", d, "otro"}, 2, "", "transhoralianorvica-cli: sobra el argumento 'otro'" + ayuda},

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: EUPL-1.2
+#include "exportar/comprobacion_documento.h"
+
+#include "exportar/conversiones.h"
+#include "exportar/revision.h"
+#include "formats/carpeta_temporal.h"
+#include "formats/entrada_ausente.h"
+#include "formats/error.h"
+
+#include <cstdlib>
+#include <optional>
+
+namespace thn {
+namespace {
+
+// The line a reading error names ("… (línea 12: …)"), or 0.
+std::size_t LineaDelMensaje(const std::string& mensaje)
+{
+    const std::string marca = "línea ";
+    const std::size_t i = mensaje.find(marca);
+    return i == std::string::npos ? 0 : std::strtoul(mensaje.c_str() + i + marca.size(), nullptr, 10);
+}
+
+void AnotarFueraDeLugar(const CentroLeido& doc, Informe& informe)
+{
+    for (const FueraDeLugar& f : doc.ElementosFueraDeLugar())
+        informe.omisiones.push_back(
+            {f.elemento, 0, "fuera_de_lugar", "línea " + std::to_string(f.linea) + ", " + f.contenedor,
+             std::to_string(f.elementos) + (f.elementos == 1 ? " elemento " : " elementos ") + f.elemento
+                 + " que la exportación pasa por alto: solo lee " + f.ruta});
+}
+
+}  // namespace
+
+Comprobacion ComprobarDocumento(const std::filesystem::path& documento)
+{
+    Comprobacion r;
+    if (auto ausente = ArchivoAusente(documento)) {
+        r.desenlace = Desenlace::FaltaEntrada;
+        r.detalle = *ausente;
+        return r;
+    }
+    std::optional<CentroLeido> doc;
+    try {
+        doc.emplace(LeerCentro(documento));
+    } catch (const Error& e) {
+        // Nothing past this can be read: the one problem there is.
+        r.problemas.push_back(
+            {"documento", 0, "documento_no_valido", documento.string(), e.what(), {}, LineaDelMensaje(e.what())});
+        return r;
+    }
+    AnotarFueraDeLugar(*doc, r.informe);
+
+    CarpetaTemporal carpeta;
+    RegistrosCodigos registros;
+    ComponentesTabla componentes;
+    Revision revision;
+    ContextoExportacion c{*doc, carpeta.Ruta(), registros, componentes, r.informe, &revision};
+    EjecutarConversiones(c);
+    r.problemas = std::move(revision.problemas);
+    r.cambios = std::move(revision.cambios);
+    return r;
+}
+
+}  // namespace thn

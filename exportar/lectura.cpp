@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: EUPL-1.2
+#include "exportar/lectura.h"
+
+#include "exportar/revision.h"
+#include "formats/texto.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace thn {
+
+Lectura::Lectura(ContextoExportacion& c, const ElementoLeido& e) : c_(c), e_(e)
+{
+    if (c_.revision)
+        c_.revision->actual = &e_;
+}
+
+Lectura::~Lectura()
+{
+    if (c_.revision)
+        c_.revision->actual = nullptr;
+}
+
+std::string Lectura::Texto(const char* atributo)
+{
+    if (!c_.revision)
+        return e_.Atributo(atributo);
+    try {
+        return e_.Atributo(atributo);
+    } catch (const Error& e) {
+        Anotar(atributo, e_.TieneAtributo(atributo) ? "atributo_demasiado_largo" : "falta_atributo", e);
+        return {};
+    }
+}
+
+std::string Lectura::Ansi(const char* atributo)
+{
+    const std::string texto = Texto(atributo);
+    std::string ansi = AAnsi(texto);
+    // The page writes '?' for what it cannot hold: more of them than the text had.
+    if (c_.revision && std::count(ansi.begin(), ansi.end(), '?') != std::count(texto.begin(), texto.end(), '?'))
+        Cambio("caracter_no_representable", "'" + texto + "' (atributo " + atributo
+                                                + ") tiene caracteres que Windows-1252 no admite: se guarda '"
+                                                + DesdeAnsi(ansi) + "'");
+    return ansi;
+}
+
+void Lectura::Cambio(const char* codigo, const std::string& motivo)
+{
+    if (c_.revision && Utilizable())
+        c_.revision->cambios.push_back({e_.Nombre(), e_.Posicion(), codigo, Donde(e_), motivo});
+}
+
+void Lectura::CodigoCambiado(const std::string& codigo, const std::string& corto, bool ocupado, const char* campo)
+{
+    if (!c_.revision || codigo == corto)
+        return;
+    const std::string dado = ": se escribe '" + DesdeAnsi(corto) + "' en " + campo;
+    if (ocupado)
+        Cambio("codigo_con_contador", "el código '" + DesdeAnsi(codigo) + "' ya está dado" + dado);
+    else if (codigo.empty())
+        Cambio("codigo_desde_nombre", "sin código, se toma del nombre" + dado);
+    else
+        Cambio("codigo_acortado", "el código '" + DesdeAnsi(codigo) + "' tiene más de 10 caracteres" + dado);
+}
+
+bool Lectura::Fallido(const char* atributo) const
+{
+    return std::any_of(fallidos_.begin(), fallidos_.end(),
+                       [&](const char* f) { return std::strcmp(f, atributo) == 0; });
+}
+
+void Lectura::Anotar(const char* atributo, const char* codigo, const Error& e)
+{
+    fallidos_.push_back(atributo);
+    c_.revision->actual = nullptr;  // it will not be written: nothing of it is cut
+    c_.revision->problemas.push_back({e_.Nombre(), e_.Posicion(), codigo,
+                                      Donde(e_) + ", atributo " + atributo, e.what(), atributo, e_.Linea()});
+}
+
+}  // namespace thn

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: EUPL-1.2
+#pragma once
+// One element's values as a conversion reads them. In an export the first
+// problem throws, as it always did; in a check every problem is noted, an
+// empty value stands in, and the conversion leaves the element out.
+
+#include "exportar/contexto.h"
+#include "formats/error.h"
+
+#include <string>
+#include <vector>
+
+namespace thn {
+
+class Lectura {
+public:
+    Lectura(ContextoExportacion& c, const ElementoLeido& e);
+    ~Lectura();
+    Lectura(const Lectura&) = delete;
+    Lectura& operator=(const Lectura&) = delete;
+
+    // The attribute text (trimmed UTF-8); "" after a noted problem.
+    std::string Texto(const char* atributo);
+    // The same in the tables' code page; a check notes the characters the page cannot hold.
+    std::string Ansi(const char* atributo);
+
+    // Runs `f`, which turns the attribute's value into what the record
+    // needs; in a check its failure is noted with `codigo`. Nothing runs
+    // for an attribute that already failed.
+    template <class F>
+    void Intentar(const char* atributo, const char* codigo, F&& f)
+    {
+        if (!c_.revision) {
+            f();
+            return;
+        }
+        if (Fallido(atributo))
+            return;
+        try {
+            f();
+        } catch (const Error& e) {
+            Anotar(atributo, codigo, e);
+        }
+    }
+
+    // False once a problem has been noted: the element is left out.
+    bool Utilizable() const { return fallidos_.empty(); }
+    bool Revisando() const { return c_.revision != nullptr; }
+    // A check's note of a value written otherwise than the document has it.
+    void Cambio(const char* codigo, const std::string& motivo);
+    // The short code given for `codigo` when it differs, with the reason.
+    void CodigoCambiado(const std::string& codigo, const std::string& corto, bool ocupado, const char* campo);
+
+private:
+    bool Fallido(const char* atributo) const;
+    void Anotar(const char* atributo, const char* codigo, const Error& e);
+
+    ContextoExportacion& c_;
+    const ElementoLeido& e_;
+    std::vector<const char*> fallidos_;
+};
+
+}  // namespace thn

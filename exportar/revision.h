@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: EUPL-1.2
+#pragma once
+// What a check of the export gathers besides the export's own report. The
+// conversions carry on past a problem for it, leaving the element out.
+
+#include "formats/centro_leido.h"
+#include "formats/comprobacion.h"
+
+#include <vector>
+
+namespace thn {
+
+struct Revision {
+    std::vector<Problema> problemas;
+    std::vector<Omision> cambios;
+    // The element being converted while it may still be written: a text
+    // that its record's field cuts is noted against it.
+    const ElementoLeido* actual = nullptr;
+};
+
+}  // namespace thn

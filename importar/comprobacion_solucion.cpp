@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: EUPL-1.2
+#include "importar/comprobacion_solucion.h"
+
+#include "formats/componentes_tabla.h"
+#include "formats/dbf/medida.h"
+#include "formats/directorio_trabajo.h"
+#include "formats/documento_centro.h"
+#include "formats/entrada_ausente.h"
+#include "formats/error.h"
+#include "formats/numeros.h"
+#include "formats/so/sistema.h"
+#include "formats/tablas_trabajo.h"
+#include "importar/traduccion_solucion.h"
+
+#include <chrono>
+#include <ctime>
+#include <optional>
+
+namespace thn {
+namespace fs = std::filesystem;
+namespace {
+
+void ComprobarRaiz(const fs::path& documento, Comprobacion& r)
+{
+    std::optional<DocumentoCentro> doc;
+    try {
+        doc.emplace(DocumentoCentro::CargarSoloRaiz(documento));
+    } catch (const Error& e) {
+        r.problemas.push_back({"documento", 0, "documento_no_valido", documento.string(), e.what(), {}, 0});
+        return;
+    }
+    const Elemento raiz = doc->Raiz();
+    for (const char* atributo : {"codigo_interno", "nombre", "curso", "version"}) {
+        try {
+            raiz.Atributo(atributo);
+        } catch (const Error& e) {
+            r.problemas.push_back({"centro", 1, raiz.TieneAtributo(atributo) ? "atributo_demasiado_largo" : "falta_atributo",
+                                   std::string("centro, atributo ") + atributo, e.what(), atributo, 0});
+        }
+    }
+}
+
+// Why a table the import opens could not be opened.
+const char* Clase(const fs::path& directorio, const std::string& tabla)
+{
+    const auto ruta = BuscarFichero(directorio, tabla + ".DBF");
+    if (!ruta)
+        return "tabla_inexistente";
+    return so::BloqueadoPorOtro(*ruta) ? "tabla_bloqueada" : "tabla_no_valida";
+}
+
+void ComprobarMedida(const std::string& tabla, const fs::path& ruta, Informe& informe)
+{
+    const auto m = dbf::MedirTabla(ruta);
+    if (!m || m->Sobrantes() == 0)
+        return;
+    const std::uint64_t enteros = m->long_registro ? m->Sobrantes() / m->long_registro : 0;
+    informe.omisiones.push_back(
+        {tabla, 0, "cabecera_no_coincide", ruta.string(),
+         "su cabecera anuncia " + std::to_string(m->registros) + " registros, que acaban en el byte "
+             + std::to_string(m->fin_registros) + ", y el fichero tiene " + std::to_string(m->tamano)
+             + " bytes: los " + std::to_string(m->Sobrantes()) + " bytes de más (" + std::to_string(enteros)
+             + " registros enteros) no se leen"});
+}
+
+std::string Fecha(fs::file_time_type t)
+{
+    const auto segundos = std::chrono::duration_cast<std::chrono::seconds>(t - fs::file_time_type::clock::now());
+    const std::time_t cuando = std::time(nullptr) + static_cast<std::time_t>(segundos.count());
+    char texto[32] = "";
+    if (const std::tm* tm = std::localtime(&cuando))
+        std::strftime(texto, sizeof texto, "%Y-%m-%d %H:%M:%S", tm);
+    return texto;
+}
+
+// A SOLUC written before the last export was computed from other tables:
+// its short codes may name other subjects, groups or teachers now.
+void ComprobarFechas(ComponentesTabla& c, std::vector<Omision>& avisos)
+{
+    std::error_code ec;
+    const auto soluc = fs::last_write_time(c.wwTableSoluc.Tabla().Ruta(), ec);
+    if (ec)
+        return;
+    for (ComponenteTabla* t : {&c.wwTableNomAsg, &c.wwTableGrupos, &c.wwTableProfesor, &c.wwTableAulas}) {
+        const auto tabla = fs::last_write_time(t->Tabla().Ruta(), ec);
+        if (!ec && tabla > soluc) {
+            avisos.push_back({"SOLUC", 0, "soluc_anterior", c.wwTableSoluc.Tabla().Ruta().string(),
+                                      "SOLUC (" + Fecha(soluc) + ") es anterior a " + t->Nombre() + " ("
+                                          + Fecha(tabla) + "): se calculó con otras tablas y sus códigos "
+                                          "pueden no ser los de esta exportación"});
+            return;
+        }
+    }
+}
+
+void ComprobarRegistros(ComponentesTabla& c, Comprobacion& r)
+{
+    dbf::Tabla& soluc = c.wwTableSoluc.Tabla();
+    bool completa = true;
+    for (const char* campo : CamposSoluc())
+        if (!soluc.ExisteCampo(campo)) {
+            r.problemas.push_back({"SOLUC", 0, "campo_inexistente", soluc.Ruta().string(), FaltaCampoSoluc(campo, soluc),
+                                   campo, 0});
+            completa = false;
+        }
+    if (!completa)
+        return;
+    TraduccionSolucion traduccion(soluc, c.wwTableGrupos.Tabla(), c.wwTableProfesor.Tabla(), c.wwTableAulas.Tabla(),
+                                  c.wwTableNomAsg.Tabla(), SeparadorDecimalDelUsuario(), r.informe);
+    std::size_t entradas = 0;
+    for (soluc.Primero(); !soluc.Fin(); soluc.Siguiente()) {
+        try {
+            entradas += traduccion.Traducir() ? 1 : 0;
+        } catch (const Error& e) {
+            r.problemas.push_back({"SOLUC", soluc.RegistroActual(), "valor_no_valido",
+                                   "SOLUC registro " + std::to_string(soluc.RegistroActual()), e.what(), {}, 0});
+        }
+    }
+    r.informe.recuentos.push_back({"dsolucion", entradas});
+}
+
+}  // namespace
+
+Comprobacion ComprobarSolucion(const fs::path& documento, const fs::path& directorio)
+{
+    Comprobacion r;
+    auto ausente = ArchivoAusente(documento);
+    if (!ausente && !BuscarFichero(directorio, "SOLUC.DBF"))
+        ausente = ArchivoAusente(directorio / "SOLUC.DBF").value_or("");
+    if (ausente) {
+        r.desenlace = Desenlace::FaltaEntrada;
+        r.detalle = *ausente;
+        return r;
+    }
+    ComprobarRaiz(documento, r);
+
+    ComponentesTabla componentes;
+    CierreComponentes cierre(componentes);
+    bool abiertas = true;
+    for (ComponenteTabla* c : {&componentes.wwTableSoluc, &componentes.wwTableGrupos, &componentes.wwTableProfesor,
+                               &componentes.wwTableAulas, &componentes.wwTableNomAsg, &componentes.wwTableAsig}) {
+        // Opened as the import opens them, so that what would stop it stops here;
+        // reading them writes nothing.
+        try {
+            c->Abrir(directorio);
+        } catch (const Error& e) {
+            const fs::path ruta = RutaTabla(directorio, c->Nombre());
+            r.problemas.push_back({c->Nombre(), 0, Clase(directorio, c->Nombre()), ruta.string(), e.what(), {}, 0});
+            abiertas = false;
+            continue;
+        }
+        ComprobarMedida(c->Nombre(), c->Tabla().Ruta(), r.informe);
+    }
+    if (!abiertas)
+        return r;
+    ComprobarFechas(componentes, r.cambios);
+    ComprobarRegistros(componentes, r);
+    return r;
+}
+
+}  // namespace thn
