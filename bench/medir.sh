@@ -1,7 +1,8 @@
 #!/bin/sh
 # SPDX-License-Identifier: EUPL-1.2
-# Benchmarks: export of synthetic centres at two sizes (linearity), against
-# the time xmllint takes to parse the same file, an import of a large SOLUC,
+# Benchmarks: export of synthetic centres at two sizes (linearity) and the
+# check of each beside its export, against the time xmllint takes to parse
+# the same file, an import of a large SOLUC,
 # and documents with one absurd element (refused by both directions).
 # Build first: cmake --preset default && cmake --build --preset default
 set -eu
@@ -27,6 +28,7 @@ for escala in 0.1 1; do
   echo "documento: $(du -h "$trabajo/centro.xml" | cut -f1)"
   echo "xmllint --noout: $(tiempo xmllint --noout "$trabajo/centro.xml") s"
   "$bin/thn-bench-exportar" "$trabajo/centro.xml" "$trabajo/HTEMP"
+  "$bin/thn-bench-comprobar" "$trabajo/centro.xml" "$trabajo/HTEMP"
 done
 
 echo "== importar 200000 registros de SOLUC (centro de escala 1)"

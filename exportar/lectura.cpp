@@ -47,7 +47,7 @@ std::string Lectura::Ansi(const char* atributo)
 
 void Lectura::Cambio(const char* codigo, const std::string& motivo)
 {
-    if (c_.revision && Utilizable())
+    if (c_.revision && Utilizable() && c_.revision->Nuevo(e_, motivo))
         c_.revision->cambios.push_back({e_.Nombre(), e_.Posicion(), codigo, Donde(e_), motivo});
 }
 
@@ -74,7 +74,8 @@ void Lectura::Anotar(const char* atributo, const char* codigo, const Error& e)
 {
     fallidos_.push_back(atributo);
     c_.revision->actual = nullptr;  // it will not be written: nothing of it is cut
-    c_.revision->problemas.push_back({e_.Nombre(), e_.Posicion(), codigo,
+    if (c_.revision->Nuevo(e_, atributo))
+        c_.revision->problemas.push_back({e_.Nombre(), e_.Posicion(), codigo,
                                       Donde(e_) + ", atributo " + atributo, e.what(), atributo, e_.Linea()});
 }
 

@@ -6,6 +6,9 @@
 #include "formats/centro_leido.h"
 #include "formats/comprobacion.h"
 
+#include <set>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace thn {
@@ -16,6 +19,10 @@ struct Revision {
     // The element being converted while it may still be written: a text
     // that its record's field cuts is noted against it.
     const ElementoLeido* actual = nullptr;
+    // Subjects and activities read the same elements twice: each note is kept once.
+    std::set<std::pair<const ElementoLeido*, std::string>> anotados;
+
+    bool Nuevo(const ElementoLeido& e, const std::string& que) { return anotados.emplace(&e, que).second; }
 };
 
 }  // namespace thn

@@ -5,11 +5,11 @@
 #include "formats/dbf/medida.h"
 #include "formats/directorio_trabajo.h"
 #include "formats/documento_centro.h"
-#include "formats/entrada_ausente.h"
 #include "formats/error.h"
 #include "formats/numeros.h"
 #include "formats/so/sistema.h"
 #include "formats/tablas_trabajo.h"
+#include "importar/importacion.h"
 #include "importar/traduccion_solucion.h"
 
 #include <chrono>
@@ -57,7 +57,8 @@ void ComprobarMedida(const std::string& tabla, const fs::path& ruta, Informe& in
     const std::uint64_t enteros = m->long_registro ? m->Sobrantes() / m->long_registro : 0;
     informe.omisiones.push_back(
         {tabla, 0, "cabecera_no_coincide", ruta.string(),
-         "su cabecera anuncia " + std::to_string(m->registros) + " registros, que acaban en el byte "
+         "su cabecera anuncia " + std::to_string(m->registros) + (m->registros == 1 ? " registro" : " registros")
+             + ", que acaban en el byte "
              + std::to_string(m->fin_registros) + ", y el fichero tiene " + std::to_string(m->tamano)
              + " bytes: los " + std::to_string(m->Sobrantes()) + " bytes de más (" + std::to_string(enteros)
              + " registros enteros) no se leen"});
@@ -124,10 +125,7 @@ void ComprobarRegistros(ComponentesTabla& c, Comprobacion& r)
 Comprobacion ComprobarSolucion(const fs::path& documento, const fs::path& directorio)
 {
     Comprobacion r;
-    auto ausente = ArchivoAusente(documento);
-    if (!ausente && !BuscarFichero(directorio, "SOLUC.DBF"))
-        ausente = ArchivoAusente(directorio / "SOLUC.DBF").value_or("");
-    if (ausente) {
+    if (const auto ausente = EntradaAusente(documento, directorio)) {
         r.desenlace = Desenlace::FaltaEntrada;
         r.detalle = *ausente;
         return r;

@@ -77,14 +77,20 @@ std::filesystem::path RutaResultado(const std::filesystem::path& documento)
     return documento.parent_path() / ("ResultadoHoralia" + documento.filename().string());
 }
 
+std::optional<std::string> EntradaAusente(const std::filesystem::path& documento,
+                                          const std::filesystem::path& directorio)
+{
+    auto ausente = ArchivoAusente(documento);
+    if (!ausente && !BuscarFichero(directorio, "SOLUC.DBF"))
+        ausente = ArchivoAusente(directorio / "SOLUC.DBF").value_or("");
+    return ausente;
+}
+
 ResultadoAccion Importar(const std::filesystem::path& documento, const std::filesystem::path& directorio,
                          ComponentesTabla& componentes, char separador, const Reloj& reloj)
 {
     ResultadoAccion resultado;
-    auto ausente = ArchivoAusente(documento);
-    if (!ausente && !BuscarFichero(directorio, "SOLUC.DBF"))
-        ausente = ArchivoAusente(directorio / "SOLUC.DBF").value_or("");
-    if (ausente) {
+    if (const auto ausente = EntradaAusente(documento, directorio)) {
         resultado.desenlace = Desenlace::FaltaEntrada;
         resultado.detalle = *ausente;
         return resultado;

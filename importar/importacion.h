@@ -8,11 +8,18 @@
 #include "importar/reloj.h"
 
 #include <filesystem>
+#include <optional>
+#include <string>
 
 namespace thn {
 
 // The result's path: the document's directory, "ResultadoHoralia", its file name.
 std::filesystem::path RutaResultado(const std::filesystem::path& documento);
+
+// nullopt when both the document and SOLUC.DBF are there; otherwise the
+// line that says which is missing, as ArchivoAusente words it.
+std::optional<std::string> EntradaAusente(const std::filesystem::path& documento,
+                                          const std::filesystem::path& directorio);
 
 // A missing document or SOLUC.DBF gives FaltaEntrada and touches nothing.
 // Any other failure throws thn::Error; nothing is saved and every table

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: EUPL-1.2
-#include "cli/programa.h"
+#include "cli/cli_prueba.h"
 #include "comun/centro.h"
 #include "comun/comun.h"
 
@@ -10,22 +10,6 @@
 
 namespace thn::prueba {
 namespace {
-
-struct Salida {
-    int estado;
-    std::string salida, errores;
-};
-
-Salida Cli(std::vector<std::string> args)
-{
-    args.insert(args.begin(), "transhoralianorvica-cli");
-    std::vector<char*> argv;
-    for (auto& a : args)
-        argv.push_back(a.data());
-    std::ostringstream salida, errores;
-    const int estado = cli::Ejecutar(static_cast<int>(argv.size()), argv.data(), salida, errores);
-    return {estado, salida.str(), errores.str()};
-}
 
 class Cli_ : public ::testing::Test {
 protected:

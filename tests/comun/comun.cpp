@@ -83,4 +83,29 @@ void QuitarVariable(const char* nombre)
 std::filesystem::path DatosPrueba() { return THN_DATOS_PRUEBA; }
 std::filesystem::path DirectorioBinario() { return THN_DIR_BINARIO; }
 
+Foto Fotografiar(const std::filesystem::path& raiz)
+{
+    Foto f;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(raiz)) {
+        const std::string nombre = std::filesystem::relative(e.path(), raiz).string();
+        if (e.is_directory())
+            f[nombre + "/"] = "";
+        else
+            f[nombre] = LeerFichero(e.path());
+    }
+    return f;
+}
+
+std::string Diferencias(const Foto& a, const Foto& b)
+{
+    std::string d;
+    for (const auto& [nombre, contenido] : a)
+        if (!b.count(nombre) || b.at(nombre) != contenido)
+            d += " " + nombre + (b.count(nombre) ? " (cambiado)" : " (falta)");
+    for (const auto& [nombre, contenido] : b)
+        if (!a.count(nombre))
+            d += " " + nombre + " (sobra)";
+    return d;
+}
+
 }  // namespace thn::prueba

@@ -3,6 +3,7 @@
 // Helpers shared by every test program.
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,13 @@ public:
 private:
     std::filesystem::path ruta_;
 };
+
+// Every file and folder under a directory, by relative path ("dir/" for
+// folders), with the files' bytes.
+using Foto = std::map<std::string, std::string>;
+Foto Fotografiar(const std::filesystem::path& raiz);
+// " NAME (cambiado)", " NAME (falta)", " NAME (sobra)"...; empty when equal.
+std::string Diferencias(const Foto& antes, const Foto& ahora);
 
 void EscribirFichero(const std::filesystem::path& ruta, std::string_view contenido);
 std::string LeerFichero(const std::filesystem::path& ruta);

@@ -29,34 +29,6 @@ namespace fs = std::filesystem;
 using so::pruebas::inyeccion;
 using so::pruebas::Inyeccion;
 
-// Every file and folder under a directory, by relative path ("dir/" for folders).
-using Foto = std::map<std::string, std::string>;
-
-Foto Fotografiar(const fs::path& raiz)
-{
-    Foto f;
-    for (const auto& e : fs::recursive_directory_iterator(raiz)) {
-        const std::string nombre = fs::relative(e.path(), raiz).string();
-        if (e.is_directory())
-            f[nombre + "/"] = "";
-        else
-            f[nombre] = LeerFichero(e.path());
-    }
-    return f;
-}
-
-std::string Diferencias(const Foto& a, const Foto& b)
-{
-    std::string d;
-    for (const auto& [nombre, contenido] : a)
-        if (!b.count(nombre) || b.at(nombre) != contenido)
-            d += " " + nombre + (b.count(nombre) ? " (cambiado)" : " (falta)");
-    for (const auto& [nombre, contenido] : b)
-        if (!a.count(nombre))
-            d += " " + nombre + " (sobra)";
-    return d;
-}
-
 void Restaurar(const fs::path& raiz, const Foto& foto)
 {
     for (const auto& e : fs::directory_iterator(raiz))
