@@ -138,11 +138,13 @@ std::string LeerFuente(const fs::path& ruta)
 }
 
 // The fixed parts of the messages in the sources: the templates of the
-// errors, the reasons of the report and the CLI's usage errors.
+// errors, the reasons of the report and of a check (left out, changed,
+// problems, with their codes) and the CLI's usage errors.
 std::set<std::string> FragmentosDeMensajes()
 {
     const std::regex plantilla(R"re((?:Formatear|Error)\(\s*"((?:[^"\\]|\\.)*)")re");
-    const std::regex informe(R"re((?:(?:omisiones|avisos)\.push_back|Omitir|Aviso)\(([\s\S]*?)\);)re");
+    const std::regex informe(
+        R"re((?:(?:omisiones|avisos|cambios|problemas)\.push_back|Omitir|Aviso|Cambio|CodigoCambiado)\(([\s\S]*?)\);)re");
     const std::regex uso(R"re(error = "((?:[^"\\]|\\.)*)")re");
     const std::regex literal(R"re("((?:[^"\\]|\\.)*)")re");
     std::set<std::string> fragmentos;
