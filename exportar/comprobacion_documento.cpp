@@ -21,15 +21,6 @@ std::size_t LineaDelMensaje(const std::string& mensaje)
     return i == std::string::npos ? 0 : std::strtoul(mensaje.c_str() + i + marca.size(), nullptr, 10);
 }
 
-void AnotarFueraDeLugar(const CentroLeido& doc, Informe& informe)
-{
-    for (const FueraDeLugar& f : doc.ElementosFueraDeLugar())
-        informe.omisiones.push_back(
-            {f.elemento, 0, "fuera_de_lugar", "línea " + std::to_string(f.linea) + ", " + f.contenedor,
-             std::to_string(f.elementos) + (f.elementos == 1 ? " elemento " : " elementos ") + f.elemento
-                 + " que la exportación pasa por alto: solo lee " + f.ruta});
-}
-
 }  // namespace
 
 Comprobacion ComprobarDocumento(const std::filesystem::path& documento)

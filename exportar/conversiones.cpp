@@ -10,6 +10,15 @@ CentroLeido LeerCentro(const std::filesystem::path& documento)
                                            "/centro/franjashorarias/franjahoraria", "/centro/asignaturas/dasignatura"});
 }
 
+void AnotarFueraDeLugar(const CentroLeido& doc, Informe& informe)
+{
+    for (const FueraDeLugar& f : doc.ElementosFueraDeLugar())
+        informe.omisiones.push_back(
+            {f.elemento, 0, "fuera_de_lugar", "línea " + std::to_string(f.linea) + ", " + f.contenedor,
+             std::to_string(f.elementos) + (f.elementos == 1 ? " elemento " : " elementos ") + f.elemento
+                 + " que la exportación pasa por alto: solo lee " + f.ruta});
+}
+
 void EjecutarConversiones(ContextoExportacion& c)
 {
     // A second export in one run must give the same tables as the first.

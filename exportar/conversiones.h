@@ -17,6 +17,10 @@ void TransformarAsignaturas(ContextoExportacion& c);  // ASIGT
 // The sections of the document that the conversions read.
 CentroLeido LeerCentro(const std::filesystem::path& documento);
 
+// Elements of the kinds the export reads, found where it does not read
+// them: left out, so they go to the report.
+void AnotarFueraDeLugar(const CentroLeido& doc, Informe& informe);
+
 // The seven conversions, in order, into c.directorio; the code registries
 // are emptied first and the table components closed on every path.
 void EjecutarConversiones(ContextoExportacion& c);

@@ -45,6 +45,7 @@ ResultadoAccion Exportar(const std::filesystem::path& documento, const std::file
     }
     try {
         const CentroLeido doc = LeerCentro(documento);
+        AnotarFueraDeLugar(doc, resultado.informe);
         Convertir(doc, directorio, registros, componentes, resultado.informe);
     } catch (const Error& e) {
         const std::string nada = "No se ha cambiado ninguna tabla de Horalia.";

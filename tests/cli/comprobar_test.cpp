@@ -131,7 +131,9 @@ TEST_F(Comprobar, DocumentoTodosLosProblemasEnUnaPasadaSinTocarNada)
             {{"cgrupo", "G1"}, {"casig", "101"}, {"cprofe", "501"}, {"conexion", ""}, {"nhoras", "dos"}},
             {{"cgrupo", "G1"}, {"casig", "101"}, {"cprofe", "777"}, {"conexion", ""}, {"nhoras", "3"}},
             {{"cgrupo", "G1"}, {"casig", "101"}, {"cprofe", "502"}, {"conexion", ""}, {"nhoras", "2,5"}}})
-        + "<datos>\n" + Seccion("materias", "dmateria", {{{"codigo", "QUI"}}, {{"codigo", "BIO"}}}) + "</datos>\n");
+        + "<datos>\n" + Seccion("materias", "dmateria", {{{"codigo", "QUI"}}, {{"codigo", "BIO"}}}) + "</datos>\n"
+        // Other data that happens to share a name: not the export's business.
+        + "<tutorias><profesor codigo=\"Z\"/></tutorias>\n");
     EscribirFichero(documento, texto);
     const auto linea = [&](const std::string& marca) { return std::to_string(Linea(texto, marca)); };
 
@@ -170,6 +172,8 @@ TEST_F(Comprobar, DocumentoTodosLosProblemasEnUnaPasadaSinTocarNada)
     const Foto antes = Fotografiar(htemp);
     const std::string sin_fallos = dir / "sin_fallos.xml", limpio = dir / "limpio.xml";
     EscribirFichero(sin_fallos, Centro(Profesores()));
+    const std::string fuera = dir / "fuera.xml";
+    EscribirFichero(fuera, Centro("<profesor codigo=\"X\"/>\n"));
     EscribirFichero(limpio, Centro(Grupos(true).replace(Grupos(true).find("1BACH-CIENCIAS"), 14, "1BACH")));
     struct Caso {
         std::vector<std::string> args;
@@ -181,6 +185,8 @@ TEST_F(Comprobar, DocumentoTodosLosProblemasEnUnaPasadaSinTocarNada)
         {{"comprobar", limpio, "--json"}, 0, "{\"formato\":1,"},
         {{"comprobar", (dir / "no.xml").string()}, 3, "No existe archivo\n"},
         {{"comprobar", htemp.string()}, 3, "No existe archivo\n"},
+        // What the export passes over goes to its own report too.
+        {{"exportar", fuera, "--estricto", "--htemp", (dir / "otro").string()}, 4, "Proceso finalizado\n"},
         {{"exportar", limpio, "--solucion"}, 2, "transhoralianorvica-cli: la opción --solucion solo vale con comprobar"},
     };
     for (const auto& c : casos) {
