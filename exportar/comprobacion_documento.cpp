@@ -7,21 +7,9 @@
 #include "formats/entrada_ausente.h"
 #include "formats/error.h"
 
-#include <cstdlib>
 #include <optional>
 
 namespace thn {
-namespace {
-
-// The line a reading error names ("… (línea 12: …)"), or 0.
-std::size_t LineaDelMensaje(const std::string& mensaje)
-{
-    const std::string marca = "línea ";
-    const std::size_t i = mensaje.find(marca);
-    return i == std::string::npos ? 0 : std::strtoul(mensaje.c_str() + i + marca.size(), nullptr, 10);
-}
-
-}  // namespace
 
 Comprobacion ComprobarDocumento(const std::filesystem::path& documento)
 {
@@ -37,7 +25,7 @@ Comprobacion ComprobarDocumento(const std::filesystem::path& documento)
     } catch (const Error& e) {
         // Nothing past this can be read: the one problem there is.
         r.problemas.push_back(
-            {"documento", 0, "documento_no_valido", documento.string(), e.what(), {}, LineaDelMensaje(e.what())});
+            {"documento", 0, "documento_no_valido", "documento", e.what(), {}, LineaDelMensaje(e.what())});
         return r;
     }
     AnotarFueraDeLugar(*doc, r.informe);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "formats/comprobacion.h"
 
+#include <cstdlib>
+
 namespace thn {
 namespace {
 
@@ -10,6 +12,13 @@ std::string Cuenta(std::size_t n, const char* uno, const char* varios)
 }
 
 }  // namespace
+
+std::size_t LineaDelMensaje(const std::string& mensaje)
+{
+    const std::string marca = "línea ";
+    const std::size_t i = mensaje.find(marca);
+    return i == std::string::npos ? 0 : std::strtoul(mensaje.c_str() + i + marca.size(), nullptr, 10);
+}
 
 std::string ResumenComprobacion(const Comprobacion& c, const std::string& accion)
 {
@@ -23,8 +32,10 @@ std::string ResumenComprobacion(const Comprobacion& c, const std::string& accion
         anadir(Cuenta(c.informe.omisiones.size(), "dato fuera", "datos fuera"));
     if (!c.informe.avisos.empty())
         anadir(Cuenta(c.informe.avisos.size(), "búsqueda sin resultado", "búsquedas sin resultado"));
+    // The import changes nothing: what it lists there are warnings about its tables.
     if (!c.cambios.empty())
-        anadir(Cuenta(c.cambios.size(), "cambio", "cambios"));
+        anadir(accion == "exportación" ? Cuenta(c.cambios.size(), "cambio", "cambios")
+                                        : Cuenta(c.cambios.size(), "aviso", "avisos"));
     return "La " + accion + " se completaría con " + partes;
 }
 

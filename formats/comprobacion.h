@@ -35,6 +35,9 @@ struct Comprobacion {
     bool HayQueSenalar() const { return Falla() || informe.HayDatosOmitidos() || !cambios.empty(); }
 };
 
+// The line a reading error names ("… (línea 12: …)"), or 0.
+std::size_t LineaDelMensaje(const std::string& mensaje);
+
 // The Spanish report of a check (UTF-8), the action's name in it
 // ("exportación", "importación").
 std::string TextoComprobacion(const Comprobacion& c, const std::string& accion);

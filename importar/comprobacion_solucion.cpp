@@ -26,7 +26,8 @@ void ComprobarRaiz(const fs::path& documento, Comprobacion& r)
     try {
         doc.emplace(DocumentoCentro::CargarSoloRaiz(documento));
     } catch (const Error& e) {
-        r.problemas.push_back({"documento", 0, "documento_no_valido", documento.string(), e.what(), {}, 0});
+        r.problemas.push_back(
+            {"documento", 0, "documento_no_valido", "documento", e.what(), {}, LineaDelMensaje(e.what())});
         return;
     }
     const Elemento raiz = doc->Raiz();
@@ -66,8 +67,8 @@ void ComprobarMedida(const std::string& tabla, const fs::path& ruta, Informe& in
 
 std::string Fecha(fs::file_time_type t)
 {
-    const auto segundos = std::chrono::duration_cast<std::chrono::seconds>(t - fs::file_time_type::clock::now());
-    const std::time_t cuando = std::time(nullptr) + static_cast<std::time_t>(segundos.count());
+    const std::time_t cuando = std::chrono::system_clock::to_time_t(
+        std::chrono::time_point_cast<std::chrono::system_clock::duration>(std::chrono::file_clock::to_sys(t)));
     char texto[32] = "";
     if (const std::tm* tm = std::localtime(&cuando))
         std::strftime(texto, sizeof texto, "%Y-%m-%d %H:%M:%S", tm);

@@ -170,9 +170,9 @@ TEST_F(Comprobar, DocumentoTodosLosProblemasEnUnaPasadaSinTocarNada)
     // status, and that directory and the temporary one as they were.
     Exportado(Profesores());
     const Foto antes = Fotografiar(htemp);
-    const std::string sin_fallos = dir / "sin_fallos.xml", limpio = dir / "limpio.xml";
+    const std::string sin_fallos = (dir / "sin_fallos.xml").string(), limpio = (dir / "limpio.xml").string();
     EscribirFichero(sin_fallos, Centro(Profesores()));
-    const std::string fuera = dir / "fuera.xml";
+    const std::string fuera = (dir / "fuera.xml").string();
     EscribirFichero(fuera, Centro("<profesor codigo=\"X\"/>\n"));
     EscribirFichero(limpio, Centro(Grupos(true).replace(Grupos(true).find("1BACH-CIENCIAS"), 14, "1BACH")));
     struct Caso {
