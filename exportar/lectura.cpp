@@ -37,8 +37,10 @@ std::string Lectura::Ansi(const char* atributo)
 {
     const std::string texto = Texto(atributo);
     std::string ansi = AAnsi(texto);
-    // The page writes '?' for what it cannot hold: more of them than the text had.
-    if (c_.revision && std::count(ansi.begin(), ansi.end(), '?') != std::count(texto.begin(), texto.end(), '?'))
+    // The page writes '?' for what it cannot hold: more of them than the text
+    // had. Counted only where there is one: most texts have none.
+    if (c_.revision && ansi.find('?') != std::string::npos
+        && std::count(ansi.begin(), ansi.end(), '?') != std::count(texto.begin(), texto.end(), '?'))
         Cambio("caracter_no_representable", "'" + texto + "' (atributo " + atributo
                                                 + ") tiene caracteres que Windows-1252 no admite: se guarda '"
                                                 + DesdeAnsi(ansi) + "'");
