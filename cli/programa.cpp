@@ -59,7 +59,7 @@ int Comprobar(const Opciones& o, Salida& s)
     }
     if (c.desenlace == Desenlace::FaltaEntrada)
         return s.Error(kFaltaEntrada, o.solucion ? "No existe archivo XML o Solución." : "No existe archivo", c.detalle);
-    return s.Comprobado(c, o.solucion);
+    return s.Comprobado(c);
 }
 
 }  // namespace

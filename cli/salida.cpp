@@ -75,16 +75,16 @@ int Salida::Finalizado(const ResultadoAccion& r, bool estricto)
     return estado;
 }
 
-int Salida::Comprobado(const Comprobacion& c, bool solucion)
+int Salida::Comprobado(const Comprobacion& c)
 {
     const int estado = c.Falla() ? kError : c.HayQueSenalar() ? kDatosOmitidos : kCompletado;
-    const std::string accion = solucion ? "importación" : "exportación";
-    const std::string resumen = ResumenComprobacion(c, accion);
+    const bool solucion = c.accion == Comprobacion::Accion::Importacion;
+    const std::string resumen = ResumenComprobacion(c);
     if (json_) {
         salida_ << Cabecera(estado, resumen) << ",\"comprobacion\":" << (solucion ? "\"solucion\"" : "\"documento\"")
                 << ",\"documento_resultado\":null," << JsonComprobacion(c) << "}\n";
     } else {
-        salida_ << resumen << "\n" << TextoComprobacion(c, accion);
+        salida_ << resumen << "\n" << TextoComprobacion(c);
     }
     return estado;
 }

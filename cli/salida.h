@@ -32,7 +32,7 @@ public:
     int Finalizado(const ResultadoAccion& resultado, bool estricto);
     // A check that could run: 1 when the action would stop, 4 when it would
     // leave out or change something, 0 otherwise.
-    int Comprobado(const Comprobacion& c, bool solucion);
+    int Comprobado(const Comprobacion& c);
 
 private:
     // The members every JSON answer starts with.

@@ -11,6 +11,16 @@ std::string Cuenta(std::size_t n, const char* uno, const char* varios)
     return std::to_string(n) + " " + (n == 1 ? uno : varios);
 }
 
+bool Exportacion(const Comprobacion& c)
+{
+    return c.accion == Comprobacion::Accion::Exportacion;
+}
+
+std::string NombreAccion(const Comprobacion& c)
+{
+    return Exportacion(c) ? "exportación" : "importación";
+}
+
 }  // namespace
 
 std::size_t LineaDelMensaje(const std::string& mensaje)
@@ -20,8 +30,9 @@ std::size_t LineaDelMensaje(const std::string& mensaje)
     return i == std::string::npos ? 0 : std::strtoul(mensaje.c_str() + i + marca.size(), nullptr, 10);
 }
 
-std::string ResumenComprobacion(const Comprobacion& c, const std::string& accion)
+std::string ResumenComprobacion(const Comprobacion& c)
 {
+    const std::string accion = NombreAccion(c);
     if (c.Falla())
         return "La " + accion + " se detendría: " + Cuenta(c.problemas.size(), "problema", "problemas");
     if (!c.HayQueSenalar())
@@ -34,13 +45,14 @@ std::string ResumenComprobacion(const Comprobacion& c, const std::string& accion
         anadir(Cuenta(c.informe.avisos.size(), "búsqueda sin resultado", "búsquedas sin resultado"));
     // The import changes nothing: what it lists there are warnings about its tables.
     if (!c.cambios.empty())
-        anadir(accion == "exportación" ? Cuenta(c.cambios.size(), "cambio", "cambios")
+        anadir(Exportacion(c) ? Cuenta(c.cambios.size(), "cambio", "cambios")
                                         : Cuenta(c.cambios.size(), "aviso", "avisos"));
     return "La " + accion + " se completaría con " + partes;
 }
 
-std::string TextoComprobacion(const Comprobacion& c, const std::string& accion)
+std::string TextoComprobacion(const Comprobacion& c)
 {
+    const std::string accion = NombreAccion(c);
     std::string r;
     if (!c.problemas.empty()) {
         r += "Problemas que detendrían la " + accion + " (" + std::to_string(c.problemas.size()) + "):\n";
@@ -51,7 +63,7 @@ std::string TextoComprobacion(const Comprobacion& c, const std::string& accion)
     r += TextoOmisiones("Datos que se dejarían fuera", c.informe.omisiones);
     r += TextoOmisiones("Búsquedas sin resultado", c.informe.avisos);
     // The export changes values; the import only warns about the tables it reads.
-    r += TextoOmisiones(accion == "exportación" ? "Datos que se guardarían cambiados" : "Avisos sobre las tablas",
+    r += TextoOmisiones(Exportacion(c) ? "Datos que se guardarían cambiados" : "Avisos sobre las tablas",
                         c.cambios);
     if (!c.informe.recuentos.empty()) {
         r += "Registros que se escribirían:\n";

@@ -24,6 +24,8 @@ struct Problema {
 };
 
 struct Comprobacion {
+    enum class Accion { Exportacion, Importacion };
+    Accion accion = Accion::Exportacion;  // what is checked
     Desenlace desenlace = Desenlace::Completado;
     std::string detalle;                // FaltaEntrada: the file that was not there, and why
     Informe informe;                    // counts, left out, look-ups that found nothing
@@ -38,11 +40,10 @@ struct Comprobacion {
 // The line a reading error names ("… (línea 12: …)"), or 0.
 std::size_t LineaDelMensaje(const std::string& mensaje);
 
-// The Spanish report of a check (UTF-8), the action's name in it
-// ("exportación", "importación").
-std::string TextoComprobacion(const Comprobacion& c, const std::string& accion);
+// The Spanish report of a check (UTF-8).
+std::string TextoComprobacion(const Comprobacion& c);
 // One line: what the action would do, for the message of the check.
-std::string ResumenComprobacion(const Comprobacion& c, const std::string& accion);
+std::string ResumenComprobacion(const Comprobacion& c);
 // The check's members as JSON, without braces: JsonInforme's, then
 // "cambios" (as "omisiones") and "problemas" (the same, with "atributo"
 // and "linea", null when unknown).

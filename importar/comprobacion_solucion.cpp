@@ -126,6 +126,7 @@ void ComprobarRegistros(ComponentesTabla& c, Comprobacion& r)
 Comprobacion ComprobarSolucion(const fs::path& documento, const fs::path& directorio)
 {
     Comprobacion r;
+    r.accion = Comprobacion::Accion::Importacion;
     if (const auto ausente = EntradaAusente(documento, directorio)) {
         r.desenlace = Desenlace::FaltaEntrada;
         r.detalle = *ausente;
