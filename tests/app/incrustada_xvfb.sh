@@ -40,6 +40,9 @@ export QT_QPA_PLATFORM
 
 # Starts a host window; sets host (its id) and host_pid.
 abrir_anfitrion() {
+  # Emptied here: the background job's own redirection may come after the
+  # first look, which would find the last host's id.
+  : >"$tmp/anfitrion.out"
   "$anfitrion" >"$tmp/anfitrion.out" 2>&1 &
   host_pid=$!
   pids="$pids $host_pid"
@@ -55,23 +58,18 @@ abrir_anfitrion
 cp "$ejemplo" "$tmp/centro.xml"
 grep -q 'nhoras="[0-9]*,[0-9]' "$tmp/centro.xml" || falla "el ejemplo no tiene horas con coma"
 
-# The top-level window titled $1, once it shows.
-ventana_titulada() {
-  xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
-}
 # Waits for the window titled $1, puts the pointer in it and types the keys.
 responder() {
   titulo=$1
   shift
-  esperar '[ -n "$(ventana_titulada "$titulo")" ]' || falla "no aparece la ventana '$titulo'"
-  xdotool mousemove --window "$(ventana_titulada "$titulo")" 30 30
+  esperar '[ -n "$(ventana_llamada "$titulo")" ]' || falla "no aparece la ventana '$titulo'"
+  xdotool mousemove --window "$(ventana_llamada "$titulo")" 30 30
   sleep 0.3
   xdotool key --delay 50 "$@"
 }
 # The file dialog: the path typed into its name field and confirmed.
 elegir_fichero() {
-  esperar '[ -n "$(ventana_titulada "Archivo XML")" ]' || falla "no aparece el diálogo de archivo"
-  xdotool mousemove --window "$(ventana_titulada "Archivo XML")" 30 30
+  xdotool mousemove --window "$(ventana_llamada "Archivo XML")" 30 30
   # The dialog fills its name field once it has listed the folder; on a
   # loaded machine that may come after the first keys: give it time.
   sleep 1
@@ -113,7 +111,7 @@ esperar '[ -n "$("$captura" "$hijo" 0 0 2>/dev/null)" ]' || falla "no se puede c
 calido 315 10
 calido 20 250
 
-xdotool mousemove --window "$hijo" 140 132 click 1  # "Aceptar" of the left panel
+pulsar_hasta_ventana "$hijo" 140 132 "Archivo XML"  # "Aceptar" of the left panel
 elegir_fichero "$tmp/centro.xml"
 responder TransHoraliaNorvica Return  # "Proceso finalizado"
 esperar '! kill -0 "$programa_pid" 2>/dev/null' || falla "el programa sigue abierto tras exportar"
@@ -134,7 +132,7 @@ TRANSHORALIA_HTEMP="$tmp/HTEMP" "$tmp/horalia/transhoralianorvica" exportar "$ho
 programa_pid=$!
 pids="$pids $programa_pid"
 esperar '[ -n "$(hijo_de_anfitrion)" ]' || falla "la ventana no es hija de la anfitriona al cancelar"
-xdotool mousemove --window "$(hijo_de_anfitrion)" 140 132 click 1
+pulsar_hasta_ventana "$(hijo_de_anfitrion)" 140 132 "Archivo XML"
 responder "Archivo XML" Escape
 responder TransHoraliaNorvica Return  # "No existe archivo"
 esperar '! kill -0 "$programa_pid" 2>/dev/null' || falla "el programa sigue abierto tras cancelar"
@@ -166,7 +164,6 @@ raiz=$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
 esperar '[ -n "$(hijo_de "$raiz")" ]' || falla "la ventana no aparece sola"
 solo=$(hijo_de "$raiz")
 xwininfo -id "$solo" | grep -q "Absolute upper-left X:  194" || falla "la ventana sola no está en su sitio"
-xdotool mousemove --window "$solo" 300 212 click 1  # "&Salir"
-esperar '! kill -0 "$programa_pid" 2>/dev/null' || falla "Salir no cierra la ventana sola"
+pulsar_hasta "$solo" 300 212 '! kill -0 "$programa_pid" 2>/dev/null' "Salir no cierra la ventana sola"  # "&Salir"
 [ ! -e "$tmp/horalia/Horalia.ini" ] || falla "la ventana sola escribió Horalia.ini"
 echo "handle sin ventana: ventana sola, sin Horalia.ini"

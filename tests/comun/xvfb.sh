@@ -26,3 +26,26 @@ arrancar_xvfb() {
   DISPLAY=:$(cat "$tmp/pantalla")
   export DISPLAY
 }
+
+# The first visible top-level window named exactly $1.
+ventana_llamada() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
+# Clicks at $2,$3 of window $1 until the condition $4 holds (5 s a click),
+# else fails with $5: a click that comes before the program serves its
+# window is lost. A repeated click on a slow program does nothing: the
+# dialog it opens blocks the window behind, or the window is gone.
+pulsar_hasta() {
+  for intento in 1 2 3 4 5 6; do
+    xdotool mousemove --window "$1" "$2" "$3" click 1 2>/dev/null || true
+    m=0
+    while [ "$m" -lt 25 ]; do
+      ! eval "$4" || return 0
+      m=$((m + 1))
+      sleep 0.2
+    done
+  done
+  falla "$5"
+}
+# Clicks at $2,$3 of window $1 until a window named $4 shows.
+pulsar_hasta_ventana() {
+  pulsar_hasta "$1" "$2" "$3" '[ -n "$(ventana_llamada "'"$4"'")" ]' "no aparece la ventana $4"
+}

@@ -64,22 +64,6 @@ titulo="Exportar e importar datos entre Horalia y NORVICA"
 hijo_de() {  # the program's window among the children of window $1
   xwininfo -id "$1" -children 2>/dev/null | sed -n "s/^ *\(0x[0-9a-f]*\) \"$titulo\".*/\1/p" | head -n 1
 }
-# The first visible top-level window named exactly $1.
-ventana_llamada() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
-# Clicks at $2,$3 of window $1 until a window named $4 shows: a click that
-# comes before the program serves its window is lost.
-pulsar_hasta() {
-  for intento in 1 2 3 4 5 6; do
-    xdotool mousemove --window "$1" "$2" "$3" click 1
-    m=0
-    while [ "$m" -lt 25 ]; do
-      [ -z "$(ventana_llamada "$4")" ] || return 0
-      m=$((m + 1))
-      sleep 0.2
-    done
-  done
-  falla "no aparece la ventana $4"
-}
 # Moves the pointer into the window named $1 (focus follows it) and presses keys.
 teclas_en() {
   nombre=$1
@@ -116,7 +100,7 @@ if [ -n "$capturas" ]; then
   sleep 1
   "$captura" "$host" "$capturas/wine-exportar.png"
 fi
-pulsar_hasta "$hijo" 140 132 "Archivo XML"  # "Aceptar" of the left panel
+pulsar_hasta_ventana "$hijo" 140 132 "Archivo XML"  # "Aceptar" of the left panel
 teclas_en "Archivo XML" type --delay 20 "$tmp/centro.xml"
 teclas_en "Archivo XML" key Return
 teclas_en "TransHoraliaNorvica" key Return  # "Proceso finalizado"
@@ -143,7 +127,7 @@ abrir_horalia exportar DEAD0
 teclas_en "TransHoraliaNorvica" key Return  # "No existe la ventana DEAD0 de Horalia."
 raiz=$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
 esperar '[ -n "$(hijo_de "$raiz")" ]' || falla "la ventana no aparece sola"
-xdotool mousemove --window "$(hijo_de "$raiz")" 300 212 click 1  # "&Salir"
+pulsar_hasta "$(hijo_de "$raiz")" 300 212 'grep -q "^ini$" "$tmp/horalia.out"' "Salir no cierra la ventana sola"  # "&Salir"
 terminada
 grep -q "^estado 0$" "$tmp/horalia.out" || falla "estado de la ventana sola"
 [ ! -e "$horalia/Horalia.ini" ] || falla "la ventana sola escribió Horalia.ini"
