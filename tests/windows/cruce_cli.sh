@@ -16,7 +16,8 @@ windows=$(cd "$2" && pwd)
 cli_l=$linux/cli/transhoralianorvica-cli
 cli_w="$raiz/scripts/wine-ejecutar.sh $windows/cli/transhoralianorvica-cli.exe"
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/thn-cruce.XXXXXX")
-trap 'rm -rf "$tmp"' EXIT
+"$raiz/scripts/wine-servidor.sh" arrancar
+trap '"$raiz/scripts/wine-servidor.sh" parar; rm -rf "$tmp"' EXIT
 fallos=0
 falla() { echo "FALLO: $*" >&2; fallos=$((fallos + 1)); }
 
