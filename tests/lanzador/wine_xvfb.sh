@@ -42,6 +42,9 @@ trap limpiar EXIT
 arrancar_xvfb
 # The prefix's desktop belongs to the X server it first saw: make it now.
 wineboot -i >"$tmp/wineboot.out" 2>&1 || falla "wineboot"
+# One server for every round: Horalia of a round may start just as the
+# server of the last one shuts down.
+THN_WINEPREFIX=$WINEPREFIX "$(dirname "$0")/../../scripts/wine-servidor.sh" arrancar || falla "servidor de Wine"
 
 # Hours are written "2,5": a Spanish locale reads them; without one, whole hours.
 if locale -a 2>/dev/null | grep -qi '^es_ES\.utf-\?8$'; then
