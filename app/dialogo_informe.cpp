@@ -2,6 +2,7 @@
 #include "app/dialogo_informe.h"
 
 #include "app/textos_qt.h"
+#include "so/reemplazo.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,7 +12,6 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -80,14 +80,16 @@ void DialogoInforme::Guardar()
         return;
     const QString ruta = dialogo.selectedFiles().constFirst();
     // Written whole or not at all: an earlier report is replaced only by a complete one.
-    QSaveFile fichero(ruta);
-    if (fichero.open(QIODevice::WriteOnly) && fichero.write(texto_->toPlainText().toUtf8()) >= 0 && fichero.commit()) {
+    const QByteArray texto = texto_->toPlainText().toUtf8();
+    const int error =
+        so::ReemplazarFichero(RutaDesdeQt(ruta), {texto.constData(), static_cast<std::size_t>(texto.size())}, true);
+    if (error == 0) {
         guardar_como_ = RutaDesdeQt(ruta);
         return;
     }
     QMessageBox caja(QMessageBox::Critical, QStringLiteral("TransHoraliaNorvica"),
                      QStringLiteral("No se pudo guardar el informe."), QMessageBox::NoButton, this);
-    caja.setInformativeText(ruta + QStringLiteral(": ") + fichero.errorString());
+    caja.setInformativeText(ruta + QStringLiteral(": ") + QString::fromStdString(so::Motivo(error)));
     caja.setDefaultButton(caja.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole));
     caja.exec();
 }

@@ -2,7 +2,7 @@
 #include "app/incrustador.h"
 
 #include "app/vigilancia_anfitrion.h"
-#include "formats/error.h"
+#include "base/error.h"
 
 #include <QCoreApplication>
 #include <QTimer>

@@ -33,7 +33,7 @@ struct Caja {
 
 }  // namespace
 
-std::optional<std::filesystem::path> InteraccionQt::AbrirArchivo(const DialogoArchivo& d)
+std::optional<std::filesystem::path> InteraccionQt::AbrirArchivo(const ventana::DialogoArchivo& d)
 {
     QFileDialog dialogo(ventana_, QString::fromStdString(d.titulo));
     dialogo.setAcceptMode(QFileDialog::AcceptOpen);

@@ -2,19 +2,19 @@
 #pragma once
 // The dialogs and message boxes a person sees, in Spanish.
 
-#include "app/interaccion.h"
+#include "ventana/interaccion.h"
 
 #include <QPointer>
 #include <QWidget>
 
 namespace thn::app {
 
-class InteraccionQt : public Interaccion {
+class InteraccionQt : public ventana::Interaccion {
 public:
     // Boxes and dialogs are placed over this window once it exists.
     void PonerVentana(QWidget* ventana) { ventana_ = ventana; }
 
-    std::optional<std::filesystem::path> AbrirArchivo(const DialogoArchivo& dialogo) override;
+    std::optional<std::filesystem::path> AbrirArchivo(const ventana::DialogoArchivo& dialogo) override;
     void Mensaje(const std::string& texto, const std::string& informativo) override;
     void MensajeConInforme(const std::string& texto, const std::string& informativo, const std::string& informe,
                            const std::filesystem::path& guardar_como) override;

@@ -5,15 +5,15 @@
 
 #include "app/incrustador.h"
 #include "app/interaccion_qt.h"
-#include "app/modo_ejecucion.h"
+#include "ventana/modo_ejecucion.h"
 #include "app/plataforma.h"
 #include "app/textos_qt.h"
 #include "app/tmform.h"
 #include "app/traduccion.h"
-#include "formats/directorio_trabajo.h"
-#include "formats/numeros.h"
+#include "trabajo/directorio.h"
+#include "base/numeros.h"
 #include "help/arranque_ayuda.h"
-#include "help/sistema_ayuda.h"
+#include "ventana/sistema_ayuda.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -39,7 +39,7 @@ int main(int argc, char** argv)
     // The run mode counts the parameters as the user gave them, before Qt
     // takes its own options out of argv.
     const std::vector<std::string> argumentos(argv, argv + argc);
-    if (DebeForzarXcb(NumeroParametros(argumentos) == 2,
+    if (DebeForzarXcb(thn::ventana::NumeroParametros(argumentos) == 2,
                       {Variable("QT_QPA_PLATFORM"), Variable("WAYLAND_DISPLAY"), Variable("XDG_SESSION_TYPE")}))
         qputenv("QT_QPA_PLATFORM", "xcb");
 
@@ -69,11 +69,13 @@ int main(int argc, char** argv)
 
     // Declared before the window: the host's QWindow is the embedded window's parent.
     IncrustadorQt incrustador;
-    TMForm ventana(EntornoVentana{interaccion, *ayuda, incrustador, argumentos,
-                                  RutaDesdeQt(QApplication::applicationDirPath()), thn::DirectorioTrabajo(),
-                                  thn::SeparadorDecimalDelUsuario(), thn::RelojDelSistema(),
-                                  AnfitrionWineDesde(Variable(thn::lanzador::kVariableDesplazamiento),
-                                                     Variable(thn::lanzador::kVariableDirectorioIni))});
+    TMForm ventana(thn::ventana::Entorno{interaccion, *ayuda, argumentos,
+                                         RutaDesdeQt(QApplication::applicationDirPath()), thn::DirectorioTrabajo(),
+                                         thn::SeparadorDecimalDelUsuario(), thn::RelojDelSistema(),
+                                         thn::ventana::AnfitrionWineDesde(
+                                             Variable(thn::lanzador::kVariableDesplazamiento),
+                                             Variable(thn::lanzador::kVariableDirectorioIni))},
+                   incrustador);
     interaccion.PonerVentana(&ventana);
     propietario_ayuda = &ventana;
     QObject::connect(&ventana, &TMForm::Cerrada, &aplicacion, &QCoreApplication::quit, Qt::QueuedConnection);

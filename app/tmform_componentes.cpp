@@ -100,9 +100,9 @@ void TMForm::CrearComponentes()
     setTabOrder(Button1, BClose);
 
     connect(BClose, &QPushButton::clicked, this, &QWidget::close);
-    connect(Button1, &QPushButton::clicked, this, &TMForm::Button1Click);
-    connect(BExportar, &QPushButton::clicked, this, &TMForm::BExportarClick);
-    connect(BImportar, &QPushButton::clicked, this, &TMForm::BImportarClick);
+    connect(Button1, &QPushButton::clicked, this, [this] { flujo_.Button1Click(); });
+    connect(BExportar, &QPushButton::clicked, this, [this] { flujo_.BExportarClick(); });
+    connect(BImportar, &QPushButton::clicked, this, [this] { flujo_.BImportarClick(); });
 }
 
 }  // namespace thn::app

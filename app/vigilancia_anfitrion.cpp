@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "app/vigilancia_anfitrion.h"
 
-#include "formats/error.h"
+#include "base/error.h"
 
 #include <QGuiApplication>
 

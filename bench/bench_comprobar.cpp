@@ -8,7 +8,7 @@
 
 #include "exportar/comprobacion_documento.h"
 #include "exportar/exportacion.h"
-#include "formats/error.h"
+#include "base/error.h"
 
 #include <algorithm>
 #include <chrono>

@@ -6,7 +6,7 @@
 // Prints the best wall time of the runs and the process's peak memory.
 
 #include "exportar/exportacion.h"
-#include "formats/error.h"
+#include "base/error.h"
 
 #include <sys/resource.h>
 

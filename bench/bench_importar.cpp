@@ -6,9 +6,9 @@
 // Writes HTEMP/SOLUC.DBF with `registros` entries drawn (deterministically)
 // from the export's tables, then imports it and prints the best wall time.
 
-#include "formats/dbf/tabla.h"
-#include "formats/error.h"
-#include "formats/tablas_trabajo.h"
+#include "dbf/tabla.h"
+#include "base/error.h"
+#include "trabajo/tablas.h"
 #include "importar/importacion.h"
 
 #include <sys/resource.h>

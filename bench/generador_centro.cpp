@@ -3,7 +3,7 @@
 
 #include "bench/azar.h"
 #include "bench/escritor_xml.h"
-#include "formats/error.h"
+#include "base/error.h"
 
 #include <algorithm>
 #include <array>

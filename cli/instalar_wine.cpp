@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "cli/instalar_wine.h"
 
+#include "base/ascii.h"
 #include "cli/cabecera_pe.h"
-#include "formats/directorio_trabajo.h"
-#include "formats/error.h"
+#include "trabajo/directorio.h"
+#include "base/error.h"
 #include "lanzador/nucleo/configuracion.h"
 #include "lanzador/nucleo/marca.h"
 #include "lanzador/nucleo/rutas.h"
@@ -32,14 +33,6 @@ bool EsLanzador(const fs::path& fichero)
     return Leer(fichero).find(lanzador::kMarcaLanzador) != std::string::npos;
 }
 
-std::string Minusculas(std::string s)
-{
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
 // Every folder under drive_c holding Horalia's program; Windows' own folder
 // is skipped.
 std::vector<fs::path> BuscarHoralia(const fs::path& unidad)
@@ -48,10 +41,10 @@ std::vector<fs::path> BuscarHoralia(const fs::path& unidad)
     std::error_code error;
     fs::recursive_directory_iterator it(unidad, fs::directory_options::skip_permission_denied, error);
     for (; !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-        const std::string nombre = Minusculas(it->path().filename().string());
+        const std::string nombre = MinusculasAscii(it->path().filename().string());
         if (it.depth() == 0 && nombre == "windows")
             it.disable_recursion_pending();
-        else if (nombre == Minusculas(kHoralia) && it->is_regular_file(error))
+        else if (nombre == MinusculasAscii(kHoralia) && it->is_regular_file(error))
             carpetas.push_back(it->path().parent_path());
     }
     return carpetas;

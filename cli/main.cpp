@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "cli/programa.h"
-#include "formats/so/plataforma.h"
+#include "so/plataforma.h"
 
 #include <iostream>
 

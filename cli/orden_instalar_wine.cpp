@@ -5,7 +5,7 @@
 
 #include "cli/instalar_wine.h"
 
-#include "formats/error.h"
+#include "base/error.h"
 
 #include <cstdlib>
 

@@ -6,9 +6,9 @@
 #include "cli/salida.h"
 #include "exportar/comprobacion_documento.h"
 #include "exportar/exportacion.h"
-#include "formats/directorio_trabajo.h"
-#include "formats/error.h"
-#include "formats/numeros.h"
+#include "trabajo/directorio.h"
+#include "base/error.h"
+#include "base/numeros.h"
 #include "importar/comprobacion_solucion.h"
 #include "importar/importacion.h"
 

@@ -3,8 +3,8 @@
 // What transhoralianorvica-cli prints, as text or as JSON ("formato": 1), and
 // the exit status that goes with it.
 
-#include "formats/comprobacion.h"
-#include "formats/informe.h"
+#include "resultado/comprobacion.h"
+#include "resultado/informe.h"
 
 #include <filesystem>
 #include <ostream>

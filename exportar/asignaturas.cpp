@@ -5,10 +5,10 @@
 #include "exportar/conversiones.h"
 #include "exportar/lectura.h"
 
-#include "formats/error.h"
-#include "formats/numeros.h"
-#include "formats/tablas_trabajo.h"
-#include "formats/texto.h"
+#include "base/error.h"
+#include "base/numeros.h"
+#include "trabajo/tablas.h"
+#include "base/texto.h"
 
 #include <cfloat>
 #include <cmath>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "exportar/codigos_usados.h"
 
-#include "formats/texto.h"
+#include "base/texto.h"
 
 namespace thn {
 

@@ -3,9 +3,9 @@
 
 #include "exportar/conversiones.h"
 #include "exportar/revision.h"
-#include "formats/carpeta_temporal.h"
-#include "formats/entrada_ausente.h"
-#include "formats/error.h"
+#include "trabajo/carpeta_temporal.h"
+#include "documento/entrada_ausente.h"
+#include "base/error.h"
 
 #include <optional>
 

@@ -2,7 +2,7 @@
 #pragma once
 // Checking a centre document before exporting it.
 
-#include "formats/comprobacion.h"
+#include "resultado/comprobacion.h"
 
 #include <filesystem>
 

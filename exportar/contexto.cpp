@@ -2,7 +2,7 @@
 #include "exportar/contexto.h"
 
 #include "exportar/revision.h"
-#include "formats/texto.h"
+#include "base/texto.h"
 
 namespace thn {
 

@@ -3,10 +3,10 @@
 // What every conversion of the export works with.
 
 #include "exportar/registros_codigos.h"
-#include "formats/componentes_tabla.h"
-#include "formats/centro_leido.h"
-#include "formats/informe.h"
-#include "formats/tablas_trabajo.h"
+#include "trabajo/componentes_tabla.h"
+#include "documento/centro_leido.h"
+#include "resultado/informe.h"
+#include "trabajo/tablas.h"
 
 #include <filesystem>
 #include <string>

@@ -2,11 +2,11 @@
 #include "exportar/exportacion.h"
 
 #include "exportar/conversiones.h"
-#include "formats/entrada_ausente.h"
-#include "formats/error.h"
-#include "formats/preparacion.h"
-#include "formats/sesion_trabajo.h"
-#include "formats/tablas_trabajo.h"
+#include "documento/entrada_ausente.h"
+#include "base/error.h"
+#include "trabajo/preparacion.h"
+#include "trabajo/sesion.h"
+#include "trabajo/tablas.h"
 
 namespace thn {
 namespace {

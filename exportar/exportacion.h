@@ -3,8 +3,8 @@
 // The export: a centre document into Horalia's working tables.
 
 #include "exportar/registros_codigos.h"
-#include "formats/componentes_tabla.h"
-#include "formats/informe.h"
+#include "trabajo/componentes_tabla.h"
+#include "resultado/informe.h"
 
 #include <filesystem>
 

@@ -5,8 +5,8 @@
 #include "exportar/conversiones.h"
 #include "exportar/lectura.h"
 
-#include "formats/tablas_trabajo.h"
-#include "formats/texto.h"
+#include "trabajo/tablas.h"
+#include "base/texto.h"
 
 namespace thn {
 

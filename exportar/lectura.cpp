@@ -2,7 +2,7 @@
 #include "exportar/lectura.h"
 
 #include "exportar/revision.h"
-#include "formats/texto.h"
+#include "base/texto.h"
 
 #include <algorithm>
 #include <cstring>

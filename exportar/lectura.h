@@ -5,7 +5,7 @@
 // empty value stands in, and the conversion leaves the element out.
 
 #include "exportar/contexto.h"
-#include "formats/error.h"
+#include "base/error.h"
 
 #include <string>
 #include <vector>

@@ -3,8 +3,8 @@
 // What a check of the export gathers besides the export's own report. The
 // conversions carry on past a problem for it, leaving the element out.
 
-#include "formats/centro_leido.h"
-#include "formats/comprobacion.h"
+#include "documento/centro_leido.h"
+#include "resultado/comprobacion.h"
 
 #include <set>
 #include <string>

@@ -4,9 +4,9 @@
 #include "exportar/conversiones.h"
 #include "exportar/lectura.h"
 
-#include "formats/numeros.h"
-#include "formats/tablas_trabajo.h"
-#include "formats/texto.h"
+#include "base/numeros.h"
+#include "trabajo/tablas.h"
+#include "base/texto.h"
 
 #include <array>
 

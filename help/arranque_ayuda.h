@@ -5,7 +5,7 @@
 // becomes the selector and installs the WinHelp tester. The window reaches
 // it through the help system that CrearSistemaAyuda gives.
 
-#include "help/sistema_ayuda.h"
+#include "ventana/sistema_ayuda.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -5,7 +5,7 @@
 
 #include "help/aplicacion_ayuda.h"
 #include "help/gestor_ayuda.h"
-#include "help/sistema_ayuda.h"
+#include "ventana/sistema_ayuda.h"
 
 #include <functional>
 #include <memory>

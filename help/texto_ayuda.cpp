@@ -1,16 +1,15 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "help/texto_ayuda.h"
 
+#include "base/ascii.h"
+
 #include <algorithm>
 
 namespace thn::ayuda {
 namespace {
 
-unsigned char Plegar(char c)
-{
-    const auto u = static_cast<unsigned char>(c);
-    return (u >= 'A' && u <= 'Z') ? static_cast<unsigned char>(u - 'A' + 'a') : u;
-}
+// Bytes sort unsigned, as the help manager's lists sort them.
+unsigned char Plegar(char c) { return static_cast<unsigned char>(MinusculaAscii(c)); }
 
 bool EsBlanco(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
@@ -23,11 +22,6 @@ int CompararSinMayusculas(std::string_view a, std::string_view b)
         if (Plegar(a[i]) != Plegar(b[i]))
             return Plegar(a[i]) < Plegar(b[i]) ? -1 : 1;
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
-bool IgualSinMayusculas(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && CompararSinMayusculas(a, b) == 0;
 }
 
 std::string Recortar(std::string_view texto)

@@ -11,7 +11,6 @@ namespace thn::ayuda {
 
 // <0, 0, >0 as `a` sorts before, with or after `b`, ASCII letters folded.
 int CompararSinMayusculas(std::string_view a, std::string_view b);
-bool IgualSinMayusculas(std::string_view a, std::string_view b);
 // Without the characters up to blank (control characters included) at both ends.
 std::string Recortar(std::string_view texto);
 

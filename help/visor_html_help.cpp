@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "help/visor_html_help.h"
 
+#include "base/ascii.h"
 #include "help/gestor_ayuda.h"
 #include "help/probador_winhelp.h"
 #include "help/texto_ayuda.h"
@@ -119,7 +120,7 @@ void TVexHtmlHelpViewer::DisplayTopic(const std::string& tema)
     if (!fichero)
         return;
     const std::string extension = Extension(tema);
-    const bool es_html = IgualSinMayusculas(extension, ".htm") || IgualSinMayusculas(extension, ".html");
+    const bool es_html = IgualesSinCasoAscii(extension, ".htm") || IgualesSinCasoAscii(extension, ".html");
     const std::string direccion = *fichero + "::/" + tema + (es_html ? "" : extension_);
     InvokeHtmlHelp(direccion.c_str(), HH_DISPLAY_TOPIC, 0);
 }
@@ -147,7 +148,7 @@ std::int32_t TVexHtmlHelpViewer::SelectKeyword(const ListaTextos& lineas)
 std::int32_t TVexHtmlHelpViewer::TableOfContents(const ListaTextos& nombres)
 {
     for (std::size_t i = 0; i < nombres.size(); ++i)
-        if (IgualSinMayusculas(nombres[i], nombre_))
+        if (IgualesSinCasoAscii(nombres[i], nombre_))
             return static_cast<std::int32_t>(i);
     return -1;
 }
@@ -167,7 +168,7 @@ std::string TVexHtmlHelpViewer::ResolveHelpFile() const
 bool TVexHtmlHelpViewer::IsChmFile(const std::string& nombre)
 {
     const std::size_t punto = nombre.rfind('.');
-    return punto != std::string::npos && IgualSinMayusculas(std::string_view(nombre).substr(punto), ".chm");
+    return punto != std::string::npos && IgualesSinCasoAscii(std::string_view(nombre).substr(punto), ".chm");
 }
 
 std::optional<std::string> TVexHtmlHelpViewer::FicheroChm() const

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "importar/comprobacion_solucion.h"
 
-#include "formats/componentes_tabla.h"
-#include "formats/dbf/medida.h"
-#include "formats/directorio_trabajo.h"
-#include "formats/documento_centro.h"
-#include "formats/error.h"
-#include "formats/numeros.h"
-#include "formats/so/sistema.h"
-#include "formats/tablas_trabajo.h"
+#include "trabajo/componentes_tabla.h"
+#include "dbf/medida.h"
+#include "trabajo/directorio.h"
+#include "documento/centro.h"
+#include "base/error.h"
+#include "base/numeros.h"
+#include "so/sistema.h"
+#include "trabajo/tablas.h"
 #include "importar/importacion.h"
 #include "importar/traduccion_solucion.h"
 

@@ -2,7 +2,7 @@
 #pragma once
 // Checking Horalia's solution before importing it.
 
-#include "formats/comprobacion.h"
+#include "resultado/comprobacion.h"
 
 #include <filesystem>
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "importar/importacion.h"
 
-#include "formats/directorio_trabajo.h"
-#include "formats/documento_centro.h"
-#include "formats/entrada_ausente.h"
-#include "formats/error.h"
-#include "formats/numeros.h"
-#include "formats/sesion_trabajo.h"
-#include "formats/texto.h"
+#include "trabajo/directorio.h"
+#include "documento/centro.h"
+#include "documento/entrada_ausente.h"
+#include "base/error.h"
+#include "base/numeros.h"
+#include "trabajo/sesion.h"
+#include "base/texto.h"
 #include "importar/traduccion_solucion.h"
 
 namespace thn {

@@ -3,8 +3,8 @@
 // The import: Horalia's solution table SOLUC into a new centre document
 // "ResultadoHoralia<name>.xml" beside the chosen one.
 
-#include "formats/componentes_tabla.h"
-#include "formats/informe.h"
+#include "trabajo/componentes_tabla.h"
+#include "resultado/informe.h"
 #include "importar/reloj.h"
 
 #include <filesystem>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "importar/reloj.h"
 
-#include "formats/so/plataforma.h"
+#include "so/plataforma.h"
 
 namespace thn {
 namespace {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "importar/traduccion_solucion.h"
 
-#include "formats/error.h"
-#include "formats/texto.h"
+#include "base/error.h"
+#include "base/texto.h"
 
 namespace thn {
 

@@ -4,8 +4,8 @@
 // tables the export wrote: the import writes what this gives, and the
 // check of a solution counts it, so both decide alike.
 
-#include "formats/dbf/tabla.h"
-#include "formats/informe.h"
+#include "dbf/tabla.h"
+#include "resultado/informe.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "help/hhctrl/descripcion_chm.h"
 
+#include "base/ascii.h"
 #include "help/hhctrl/binario_chm.h"
 #include "help/hhctrl/contextos_chm.h"
 #include "help/hhctrl/texto_chm.h"
@@ -25,7 +26,7 @@ std::string PrimeroGuardado(const ArchivoChm& archivo, std::initializer_list<std
 bool TerminaEn(std::string_view ruta, std::string_view extension)
 {
     return ruta.size() >= extension.size()
-        && IgualSinMayusculas(ruta.substr(ruta.size() - extension.size()), extension);
+        && IgualesSinCasoAscii(ruta.substr(ruta.size() - extension.size()), extension);
 }
 
 std::string PrimeroConExtension(const ArchivoChm& archivo, std::initializer_list<std::string_view> extensiones)

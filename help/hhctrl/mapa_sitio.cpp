@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "help/hhctrl/mapa_sitio.h"
 
+#include "base/ascii.h"
 #include "help/hhctrl/texto_chm.h"
 
 #include <cctype>
@@ -24,14 +25,6 @@ struct Etiqueta {
 
 bool EsEspacio(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
-std::string Minusculas(std::string_view s)
-{
-    std::string r(s);
-    for (char& c : r)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return r;
-}
-
 // Reads the tag whose "<" is at `p`; leaves `p` after its ">".
 Etiqueta LeerEtiqueta(std::string_view t, std::size_t& p)
 {
@@ -42,7 +35,7 @@ Etiqueta LeerEtiqueta(std::string_view t, std::size_t& p)
         ++p;
     while (p < t.size() && !EsEspacio(t[p]) && t[p] != '>' && t[p] != '/')
         ++p;
-    e.nombre = Minusculas(t.substr(inicio_nombre, p - inicio_nombre));
+    e.nombre = MinusculasAscii(t.substr(inicio_nombre, p - inicio_nombre));
     while (p < t.size() && t[p] != '>') {
         if (EsEspacio(t[p]) || t[p] == '/') {
             ++p;
@@ -51,7 +44,7 @@ Etiqueta LeerEtiqueta(std::string_view t, std::size_t& p)
         const std::size_t inicio = p;
         while (p < t.size() && !EsEspacio(t[p]) && t[p] != '=' && t[p] != '>')
             ++p;
-        std::string nombre = Minusculas(t.substr(inicio, p - inicio));
+        std::string nombre = MinusculasAscii(t.substr(inicio, p - inicio));
         while (p < t.size() && EsEspacio(t[p]))
             ++p;
         std::string valor;
@@ -112,10 +105,10 @@ std::vector<EntradaSitio> LeerMapaSitio(std::string_view t)
             if (pila.size() > 1)
                 pila.pop_back();
         } else if (e.nombre == "object") {
-            en_objeto = IgualSinMayusculas(e.Atributo("type"), "text/sitemap");
+            en_objeto = IgualesSinCasoAscii(e.Atributo("type"), "text/sitemap");
             actual = {};
         } else if (e.nombre == "param" && en_objeto) {
-            const std::string nombre = Minusculas(e.Atributo("name"));
+            const std::string nombre = MinusculasAscii(e.Atributo("name"));
             if (nombre == "name" && actual.nombre.empty())
                 actual.nombre = Valor(e.Atributo("value"));
             else if (nombre == "local" && actual.local.empty())

@@ -104,15 +104,4 @@ std::string DecodificarEntidades(std::string_view texto)
     return salida;
 }
 
-bool IgualSinMayusculas(std::string_view a, std::string_view b)
-{
-    auto plegar = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (plegar(a[i]) != plegar(b[i]))
-            return false;
-    return true;
-}
-
 }  // namespace thn::chm

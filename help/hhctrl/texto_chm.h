@@ -13,7 +13,5 @@ std::string DesdeWindows1252(std::string_view texto);
 // Named (the common ones), decimal and hexadecimal entities replaced; an
 // unknown or malformed entity is kept as written.
 std::string DecodificarEntidades(std::string_view utf8);
-// Equal when ASCII letters are folded to small ones.
-bool IgualSinMayusculas(std::string_view a, std::string_view b);
 
 }  // namespace thn::chm

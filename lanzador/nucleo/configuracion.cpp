@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "lanzador/nucleo/configuracion.h"
 
+#include "base/ascii.h"
+
 #include <algorithm>
 
 namespace thn::lanzador {
@@ -18,13 +20,6 @@ std::string_view Recortar(std::string_view s)
     return s;
 }
 
-bool IgualesAscii(std::string_view a, std::string_view b)
-{
-    auto minuscula = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size()
-           && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return minuscula(x) == minuscula(y); });
-}
-
 }  // namespace
 
 Configuracion LeerConfiguracion(std::string_view texto)
@@ -40,11 +35,11 @@ Configuracion LeerConfiguracion(std::string_view texto)
         if (linea.empty() || linea.front() == ';' || linea.front() == '#')
             continue;
         if (linea.front() == '[') {
-            en_seccion = linea.back() == ']' && IgualesAscii(Recortar(linea.substr(1, linea.size() - 2)), kSeccion);
+            en_seccion = linea.back() == ']' && IgualesSinCasoAscii(Recortar(linea.substr(1, linea.size() - 2)), kSeccion);
             continue;
         }
         const auto igual = linea.find('=');
-        if (!en_seccion || igual == std::string_view::npos || !IgualesAscii(Recortar(linea.substr(0, igual)), kClave))
+        if (!en_seccion || igual == std::string_view::npos || !IgualesSinCasoAscii(Recortar(linea.substr(0, igual)), kClave))
             continue;
         if (const auto valor = Recortar(linea.substr(igual + 1)); !valor.empty())
             configuracion.programa = std::string(valor);

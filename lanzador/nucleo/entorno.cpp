@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "lanzador/nucleo/entorno.h"
 
+#include "base/ascii.h"
+
 #include <algorithm>
 #include <string_view>
 
@@ -33,9 +35,7 @@ void Poner(std::vector<std::string>& entorno, std::string_view nombre, const std
 
 bool EsUtf8(std::string_view locale)
 {
-    std::string minusculas(locale);
-    std::transform(minusculas.begin(), minusculas.end(), minusculas.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    const std::string minusculas = MinusculasAscii(locale);
     return minusculas.find("utf-8") != std::string::npos || minusculas.find("utf8") != std::string::npos;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "lanzador/nucleo/rutas.h"
 
+#include "base/ascii.h"
+
 #include <algorithm>
 
 namespace thn::lanzador {
@@ -18,7 +20,7 @@ std::string RutaEnPrefijo(std::string_view prefijo, std::string_view windows)
                             && ((windows[0] >= 'a' && windows[0] <= 'z') || (windows[0] >= 'A' && windows[0] <= 'Z'));
     if (!con_unidad)
         return std::string(windows);
-    const char unidad = windows[0] >= 'A' && windows[0] <= 'Z' ? static_cast<char>(windows[0] - 'A' + 'a') : windows[0];
+    const char unidad = MinusculaAscii(windows[0]);
     std::string resto(windows.substr(2));
     std::replace(resto.begin(), resto.end(), '\\', '/');
     while (resto.starts_with("/"))

@@ -6,12 +6,10 @@ find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
 set(_app ${CMAKE_CURRENT_SOURCE_DIR}/app)
 add_executable(pruebas_app
   ${_app}/main_prueba.cpp ${_app}/ventana_prueba.cpp
-  ${_app}/acciones_test.cpp ${_app}/componentes_test.cpp ${_app}/ini_test.cpp ${_app}/interaccion_qt_test.cpp
-  ${_app}/modos_test.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/comun/comun.cpp ${CMAKE_CURRENT_SOURCE_DIR}/comun/centro.cpp)
+  ${_app}/componentes_test.cpp ${_app}/interaccion_qt_test.cpp ${_app}/plataforma_test.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/comun/comun.cpp)
 target_include_directories(pruebas_app PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-# The failing build of the operating-system layer, for the INI writer's faults.
-target_link_libraries(pruebas_app PRIVATE thn_so_fallos thn_app Qt6::Test GTest::gtest)
+target_link_libraries(pruebas_app PRIVATE thn_app Qt6::Test GTest::gtest)
 target_compile_definitions(pruebas_app PRIVATE
   THN_DATOS_PRUEBA="${CMAKE_CURRENT_SOURCE_DIR}/data" THN_DIR_BINARIO="${CMAKE_BINARY_DIR}")
 gtest_discover_tests(pruebas_app DISCOVERY_TIMEOUT 60

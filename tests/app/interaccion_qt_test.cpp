@@ -63,7 +63,7 @@ QAbstractButton* Boton(QWidget& w, const QString& texto)
 
 struct CasoCaja {
     const char* nombre;
-    std::function<void(app::Interaccion&)> mostrar;
+    std::function<void(ventana::Interaccion&)> mostrar;
     QString texto;
     QString informativo;
     QMessageBox::Icon icono;
@@ -94,14 +94,14 @@ TEST_P(Cajas, TituloBotonIconoEInformativo)
 }
 
 const CasoCaja kCajas[] = {
-    {"mensaje_de_dos_lineas", [](app::Interaccion& i) { i.Mensaje("Primera,\r\nsegunda", ""); }, "Primera,\nsegunda",
+    {"mensaje_de_dos_lineas", [](ventana::Interaccion& i) { i.Mensaje("Primera,\r\nsegunda", ""); }, "Primera,\nsegunda",
      "", QMessageBox::NoIcon, {"Aceptar"}},
-    {"mensaje_con_ruta", [](app::Interaccion& i) { i.Mensaje("No existe archivo", "No se encuentra '/x<y>.xml'."); },
+    {"mensaje_con_ruta", [](ventana::Interaccion& i) { i.Mensaje("No existe archivo", "No se encuentra '/x<y>.xml'."); },
      "No existe archivo", "No se encuentra '/x<y>.xml'.", QMessageBox::NoIcon, {"Aceptar"}},
     {"finalizado_con_omisiones",
-     [](app::Interaccion& i) { i.MensajeConInforme("Proceso finalizado", "Se han dejado fuera 3 elementos", "x", {}); },
+     [](ventana::Interaccion& i) { i.MensajeConInforme("Proceso finalizado", "Se han dejado fuera 3 elementos", "x", {}); },
      "Proceso finalizado", "Se han dejado fuera 3 elementos", QMessageBox::Warning, {"Aceptar", "Detalles..."}},
-    {"caja_de_error", [](app::Interaccion& i) { i.CajaError("No existe el directorio.", "/x/HTEMP"); },
+    {"caja_de_error", [](ventana::Interaccion& i) { i.CajaError("No existe el directorio.", "/x/HTEMP"); },
      "No existe el directorio.", "/x/HTEMP", QMessageBox::Critical, {"Aceptar"}},
 };
 
@@ -155,7 +155,7 @@ TEST(DialogoArchivo, EmpiezaEnElFicheroAnteriorYDevuelveElElegido)
     const auto anterior = dir / "centro.xml";
     EscribirFichero(anterior, "<centro/>");
     app::InteraccionQt interaccion;
-    const app::DialogoArchivo d{"Archivo XML", "*.xml", "xml", anterior};
+    const ventana::DialogoArchivo d{"Archivo XML", "*.xml", "xml", anterior};
 
     std::optional<std::filesystem::path> elegido;
     ConModal<QFileDialog>([&] { elegido = interaccion.AbrirArchivo(d); }, [&](QFileDialog& dialogo) {

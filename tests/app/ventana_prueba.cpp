@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "ventana_prueba.h"
 
-#include "formats/dbf/tabla.h"
-
 #include <QPushButton>
 
 namespace thn::prueba {
@@ -12,44 +10,6 @@ void PruebaVentana::Pulsar(const char* boton)
     auto* b = Hijo<QPushButton>(boton);
     ASSERT_NE(b, nullptr) << boton;
     b->click();
-}
-
-std::filesystem::path PruebaVentana::Documento(const std::string& nombre)
-{
-    const auto ruta = dir / nombre;
-    EscribirFichero(ruta, Centro(Seccion("materias", "dmateria", {
-                                     {{"codigo", "MAT"}, {"nombre", "Matemáticas"}, {"codigo_actividad", "LECTIVA"},
-                                      {"idmateria", "101"}},
-                                 })
-                                 + Seccion("profesores", "profesor", {
-                                     {{"codigo", "MGR"}, {"nombre", "María"}, {"apellido1", "García"},
-                                      {"apellido2", "Ruiz"}, {"documento", "1"}, {"idprofesor", "501"}},
-                                 })));
-    return ruta;
-}
-
-void PruebaVentana::Soluc(const std::vector<std::string>& asignaturas)
-{
-    using dbf::TipoCampo;
-    const auto ruta = htemp / "SOLUC.DBF";
-    dbf::Tabla::Crear(ruta, {{"DIA", TipoCampo::Entero, 0}, {"HORA", TipoCampo::Flotante, 0},
-                             {"SESIONES", TipoCampo::Caracter, 20}, {"CODGRUPO", TipoCampo::Caracter, 10},
-                             {"ASIG", TipoCampo::Caracter, 10}, {"TAREA", TipoCampo::Caracter, 10},
-                             {"PROF", TipoCampo::Caracter, 10}, {"AULA", TipoCampo::Caracter, 10}});
-    dbf::Tabla t(ruta, dbf::Acceso::Exclusivo);
-    for (const auto& asig : asignaturas) {
-        t.Anadir();
-        t.PonerEntero("DIA", 1);
-        t.PonerFlotante("HORA", 1);
-        t.PonerTexto("ASIG", asig);
-        t.Grabar();
-    }
-}
-
-std::string PruebaVentana::Ini() const
-{
-    const auto ruta = bin / "Horalia.ini";
-    return std::filesystem::exists(ruta) ? LeerFichero(ruta) : "(ninguno)";
 }
 
 }  // namespace thn::prueba

@@ -1,18 +1,24 @@
 // SPDX-License-Identifier: EUPL-1.2
 #pragma once
-// Fixture: a main window built with stand-ins, a working directory, and the
-// program's directory where the host's INI file lands.
+// Fixture: the Qt main window built with stand-ins for the user, the host
+// and the help system.
 
 #include "app/tmform.h"
-#include "comun/centro.h"
 #include "comun/comun.h"
-#include "falsos.h"
+#include "ventana/falsos.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace thn::prueba {
+
+class IncrustadorFalso : public app::Incrustador {
+public:
+    std::vector<std::int32_t> anfitriones;
+
+    void Incrustar(QWidget&, std::int32_t anfitrion) override { anfitriones.push_back(anfitrion); }
+};
 
 class PruebaVentana : public ::testing::Test {
 protected:
@@ -23,13 +29,12 @@ protected:
     }
 
     // The window as started with these parameters, shown.
-    app::TMForm& Abrir(const std::vector<std::string>& parametros, app::AnfitrionWine wine = {})
+    app::TMForm& Abrir(const std::vector<std::string>& parametros)
     {
         std::vector<std::string> argumentos{(bin / "transhoralianorvica").string()};
         argumentos.insert(argumentos.end(), parametros.begin(), parametros.end());
-        const Reloj reloj{[] { return std::time_t{0}; }, "%d/%m/%Y", "%H:%M:%S"};
-        ventana = std::make_unique<app::TMForm>(app::EntornoVentana{
-            interaccion, ayuda, incrustador, argumentos, dir / "real", htemp, ',', reloj, std::move(wine)});
+        ventana = std::make_unique<app::TMForm>(
+            thn::ventana::Entorno{interaccion, ayuda, argumentos, dir / "real", htemp, ',', RelojDelSistema()}, incrustador);
         ventana->show();
         return *ventana;
     }
@@ -38,13 +43,6 @@ protected:
     W* Hijo(const char* nombre) const { return ventana->findChild<W*>(QString::fromLatin1(nombre)); }
 
     void Pulsar(const char* boton);
-
-    // A centre document that exports without left-out data.
-    std::filesystem::path Documento(const std::string& nombre = "centro.xml");
-    // SOLUC.DBF with one record per subject code (an unknown code is left out).
-    void Soluc(const std::vector<std::string>& asignaturas);
-
-    std::string Ini() const;  // the INI file's text, "(ninguno)" when absent
 
     DirectorioTemporal dir;
     std::filesystem::path htemp = dir / "HTEMP";

@@ -7,7 +7,7 @@
 #include "comun/comun.h"
 #include "exportar/comprobacion_documento.h"
 #include "exportar/exportacion.h"
-#include "formats/error.h"
+#include "base/error.h"
 #include "importar/comprobacion_solucion.h"
 
 #include <gtest/gtest.h>

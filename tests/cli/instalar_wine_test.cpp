@@ -5,7 +5,7 @@
 #include "cli/cabecera_pe.h"
 #include "cli/instalar_wine.h"
 #include "comun/comun.h"
-#include "formats/error.h"
+#include "base/error.h"
 #include "lanzador/nucleo/marca.h"
 
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 // Builders of small centre documents and readers of the tables an action
 // wrote, for tests of both directions.
 
-#include "formats/dbf/tabla.h"
-#include "formats/texto.h"
+#include "dbf/tabla.h"
+#include "base/texto.h"
 
 #include <filesystem>
 #include <string>

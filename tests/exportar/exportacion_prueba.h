@@ -5,7 +5,7 @@
 #include "comun/centro.h"
 #include "comun/comun.h"
 #include "exportar/exportacion.h"
-#include "formats/error.h"
+#include "base/error.h"
 
 #include <gtest/gtest.h>
 

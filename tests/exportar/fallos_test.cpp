@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "exportacion_prueba.h"
 
-#include "formats/tablas_trabajo.h"
+#include "trabajo/tablas.h"
 
 #include <map>
 

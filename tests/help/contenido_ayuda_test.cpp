@@ -159,7 +159,7 @@ std::set<std::string> FragmentosDeMensajes()
             inicio = fin + 2;
         }
     };
-    for (const char* carpeta : {"formats", "exportar", "importar", "cli"})
+    for (const char* carpeta : {"base", "dbf", "documento", "trabajo", "resultado", "exportar", "importar", "cli"})
         for (const auto& e : fs::recursive_directory_iterator(fs::path(THN_FUENTES) / carpeta)) {
             if (e.path().extension() != ".cpp")
                 continue;

@@ -6,9 +6,9 @@
 //
 //   thn-soluc-prueba HTEMP | thn-tdbf escribir 3 HTEMP/SOLUC.DBF
 
-#include "formats/dbf/tabla.h"
-#include "formats/error.h"
-#include "formats/tablas_trabajo.h"
+#include "dbf/tabla.h"
+#include "base/error.h"
+#include "trabajo/tablas.h"
 
 #include <cmath>
 #include <iostream>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: EUPL-1.2
-#include "formats/cp1252.h"
-#include "formats/texto.h"
+#include "base/cp1252.h"
+#include "base/texto.h"
 
 #include <unicode/uchar.h>
 #include <unicode/ucnv.h>

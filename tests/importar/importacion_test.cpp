@@ -2,9 +2,9 @@
 #include "comun/centro.h"
 #include "comun/comun.h"
 #include "exportar/exportacion.h"
-#include "formats/documento_centro.h"
-#include "formats/error.h"
-#include "formats/tablas_trabajo.h"
+#include "documento/centro.h"
+#include "base/error.h"
+#include "trabajo/tablas.h"
 #include "importar/importacion.h"
 
 #include <gtest/gtest.h>

@@ -5,9 +5,9 @@
 #include "comun/centro.h"
 #include "comun/comun.h"
 #include "exportar/exportacion.h"
-#include "formats/dbf/tabla.h"
-#include "formats/documento_centro.h"
-#include "formats/error.h"
+#include "dbf/tabla.h"
+#include "documento/centro.h"
+#include "base/error.h"
 #include "importar/importacion.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,500 @@
+// SPDX-License-Identifier: EUPL-1.2
+// The table object: an open table held in memory.
+//
+// * Opening reads the whole file: the header bytes and the records, kept as
+//   one contiguous buffer. Appended records go at the end of that buffer and
+//   reach the file when the table closes (Cerrar or the destructor): first
+//   the header with the new record count, then the records and the 0x1A end
+//   mark, then a flush to the disk.
+// * Appending needs exclusive access: a shared holder must not write.
+// * Localizar builds one hash index per field on first use, kept up to date
+//   by appends: m look-ups on n records cost about n + m.
+
+#include "dbf/tabla.h"
+
+#include "dbf/codificacion.h"
+#include "dbf/estructura.h"
+#include "dbf/fichero.h"
+#include "dbf/valores.h"
+#include "base/error.h"
+#include "base/texto.h"
+#include "base/numeros.h"
+
+#include <cerrno>
+#include <cmath>
+#include <limits>
+
+
+namespace thn::dbf {
+namespace {
+
+using namespace detalle;
+namespace fs = std::filesystem;
+
+constexpr std::size_t kFin = static_cast<std::size_t>(-1);
+
+// Next autoincrement value in a level-7 descriptor, little-endian, where
+// the files TDbf writes keep it.
+constexpr std::size_t kDespAutoincremento7 = 42;
+
+// A template, so that it need not name the private Tabla::Impl.
+template <class T>
+T& Comprobar(const std::unique_ptr<T>& impl)
+{
+    if (!impl)
+        throw Error("La tabla no está abierta");
+    return *impl;
+}
+
+}  // namespace
+
+struct Tabla::Impl {
+    fs::path ruta;
+    so::Descriptor fichero;
+    bool abierta = false;
+    bool volcada = false;  // records reached the file: flush it on closing
+    bool solo_lectura = false;
+
+    Estructura e;
+    std::string cabecera;   // the file's first e.long_cabecera bytes
+    std::string registros;  // every record, read and appended
+    std::size_t total = 0;     // records in `registros`
+    std::size_t escritos = 0;  // of them, already in the file
+    std::size_t vivos = 0;
+    std::size_t actual = kFin;
+
+    bool editando = false;
+    std::string nuevo;
+    std::string en_blanco;
+
+    std::vector<std::unique_ptr<MapaTexto>> indices;  // per field, built by Localizar
+    AvisoCorte aviso_corte;
+
+    Impl(const fs::path& r, Acceso acceso) : ruta(r)
+    {
+        const std::string tabla = ruta.string();
+        TablaAbierta t = AbrirTabla(ruta, tabla, acceso == Acceso::Exclusivo);
+        e = LeerEstructura(t.datos, tabla);
+        fichero = std::move(t.fichero);
+        solo_lectura = t.solo_lectura;
+        total = escritos = e.registros;
+        cabecera.assign(t.datos, 0, e.long_cabecera);
+        registros.assign(t.datos, e.long_cabecera, total * e.long_registro);
+        for (std::size_t i = 0; i < total; ++i)
+            vivos += Vivo(i) ? 1 : 0;
+        actual = SiguienteVivo(0);
+        indices.resize(e.campos.size());
+        en_blanco = RegistroEnBlanco(e);
+        abierta = true;
+    }
+
+    const std::string& Nombre() const { return e.tabla; }
+
+    const unsigned char* Registro(std::size_t i) const
+    {
+        return reinterpret_cast<const unsigned char*>(registros.data()) + i * e.long_registro;
+    }
+
+    bool Vivo(std::size_t i) const { return Registro(i)[0] != '*'; }
+
+    std::size_t SiguienteVivo(std::size_t desde) const
+    {
+        for (std::size_t i = desde; i < total; ++i)
+            if (Vivo(i))
+                return i;
+        return kFin;
+    }
+
+    void ComprobarAbierta() const
+    {
+        if (!abierta)
+            throw Error(Formatear("La tabla '%s' está cerrada", {Nombre()}));
+    }
+
+    const Campo& CampoDe(std::string_view nombre) const
+    {
+        ComprobarAbierta();
+        const Campo* c = e.Buscar(nombre);
+        if (!c)
+            throw Error(Formatear("La tabla '%s' no tiene el campo '%s'", {Nombre(), std::string(nombre)}));
+        return *c;
+    }
+
+    const unsigned char* Actual() const
+    {
+        if (actual == kFin)
+            throw Error(Formatear("No hay ningún registro en curso en la tabla '%s'", {Nombre()}));
+        return Registro(actual);
+    }
+
+    unsigned char* Nuevo()
+    {
+        if (!editando)
+            throw Error(Formatear("No se ha empezado ningún registro nuevo en la tabla '%s'", {Nombre()}));
+        return reinterpret_cast<unsigned char*>(nuevo.data());
+    }
+
+    void Volcar()
+    {
+        if (escritos == total)
+            return;
+        const std::size_t rl = e.long_registro, hl = e.long_cabecera;
+        const std::size_t fin_datos = hl + total * rl;
+        const std::string anterior = cabecera;
+        auto* h = reinterpret_cast<unsigned char*>(cabecera.data());
+        FechaDeHoy(h + 1);
+        EscribirLE32(h + 4, static_cast<std::uint32_t>(total));
+        // The header goes first: a write that stops half-way leaves a header
+        // that promises records the file lacks, which readers refuse, never
+        // one that hides records the file holds.
+        try {
+            EscribirEn(fichero, cabecera.data(), cabecera.size(), 0, Nombre());
+            EscribirEn(fichero, registros.data() + escritos * rl, (total - escritos) * rl, hl + escritos * rl,
+                       Nombre());
+            EscribirEn(fichero, "\x1A", 1, fin_datos, Nombre());
+            // Whatever followed the records before (a partial record, junk) goes.
+            if (const int error = so::Truncar(fichero, fin_datos + 1))
+                FalloDeEscritura(error, Nombre());
+        } catch (...) {
+            // Back to the table as it was, when the system lets us.
+            const std::size_t fin_anterior = hl + escritos * rl;
+            if (so::Truncar(fichero, fin_anterior) == 0 && so::EscribirEn(fichero, "\x1A", 1, fin_anterior) == 0)
+                so::EscribirEn(fichero, anterior.data(), anterior.size(), 0);
+            cabecera = anterior;
+            throw;
+        }
+        escritos = total;
+        volcada = true;
+    }
+
+    void Cerrar()
+    {
+        if (!abierta)
+            return;
+        abierta = false;
+        editando = false;
+        struct Liberar {
+            Impl& t;
+            ~Liberar()
+            {
+                t.fichero = so::Descriptor();  // releases the lock
+                std::string().swap(t.registros);
+                t.indices.clear();
+                t.actual = kFin;
+            }
+        } liberar{*this};
+        Volcar();
+        if (volcada) {
+            // On the disk before anyone moves or reads the table.
+            if (const int error = so::Volcar(fichero))
+                FalloDeEscritura(error, Nombre());
+            if (const int error = so::Cerrar(fichero))
+                FalloDeEscritura(error, Nombre());
+        }
+    }
+
+    void AsignarAutoincrementos(unsigned char* r)
+    {
+        for (const Campo& c : e.campos) {
+            if (!c.autoincremento || !detalle::EsNulo(e, c, r))
+                continue;
+            auto* h = reinterpret_cast<unsigned char*>(cabecera.data()) + c.descriptor + kDespAutoincremento7;
+            std::uint32_t siguiente = LeerLE32(h);
+            if (siguiente == 0 || siguiente > 0x7FFFFFFFu)
+                siguiente = 1;
+            CodificarEntero7(r + c.desp, static_cast<std::int32_t>(siguiente));
+            EscribirLE32(h, siguiente + 1);
+        }
+    }
+
+    void Grabar()
+    {
+        ComprobarAbierta();
+        if (!editando)
+            throw Error(Formatear("No se ha empezado ningún registro nuevo en la tabla '%s'", {Nombre()}));
+        if (total >= 0xFFFFFFFFu)
+            throw Error(Formatear("La tabla '%s' no admite más registros", {Nombre()}));
+        AsignarAutoincrementos(reinterpret_cast<unsigned char*>(nuevo.data()));
+        registros.append(nuevo);
+        const std::size_t i = total++;
+        ++vivos;
+        editando = false;
+        actual = i;
+        for (std::size_t k = 0; k < indices.size(); ++k)
+            if (indices[k])
+                indices[k]->emplace(detalle::Texto(e, e.campos[k], Registro(i), '.'), i);  // keeps an earlier match
+    }
+
+    bool Localizar(std::string_view nombre, std::string_view valor)
+    {
+        const Campo& c = CampoDe(nombre);
+        auto& indice = indices[static_cast<std::size_t>(&c - e.campos.data())];
+        if (!indice) {
+            auto nuevo_indice = std::make_unique<MapaTexto>();
+            nuevo_indice->reserve(vivos);
+            for (std::size_t i = 0; i < total; ++i)
+                if (Vivo(i))
+                    nuevo_indice->emplace(detalle::Texto(e, c, Registro(i), '.'), i);
+            indice = std::move(nuevo_indice);
+        }
+        const auto it = indice->find(valor);
+        actual = it == indice->end() ? kFin : it->second;
+        return actual != kFin;
+    }
+};
+
+Tabla::Tabla(const fs::path& ruta, Acceso acceso) : impl_(std::make_unique<Impl>(ruta, acceso)) {}
+
+Tabla::~Tabla()
+{
+    if (impl_) {
+        try {
+            impl_->Cerrar();
+        } catch (...) {
+            // A destructor must not throw; Cerrar reports the same failure to callers who ask.
+        }
+    }
+}
+
+Tabla::Tabla(Tabla&&) noexcept = default;
+
+Tabla& Tabla::operator=(Tabla&& otra) noexcept
+{
+    if (this != &otra) {
+        if (impl_) {
+            try {
+                impl_->Cerrar();
+            } catch (...) {
+            }
+        }
+        impl_ = std::move(otra.impl_);
+    }
+    return *this;
+}
+
+const fs::path& Tabla::Ruta() const
+{
+    static const fs::path vacia;
+    return impl_ ? impl_->ruta : vacia;
+}
+
+bool Tabla::Abierta() const { return impl_ && impl_->abierta; }
+
+void Tabla::Cerrar()
+{
+    if (impl_)
+        impl_->Cerrar();
+}
+
+void Tabla::Anadir()
+{
+    Impl& t = Comprobar(impl_);
+    t.ComprobarAbierta();
+    if (t.solo_lectura)
+        throw Error(Formatear("La tabla '%s' está abierta sólo para lectura", {t.Nombre()}));
+    t.nuevo = t.en_blanco;
+    t.editando = true;
+}
+
+void Tabla::PonerTexto(std::string_view campo, std::string_view ansi)
+{
+    Impl& t = Comprobar(impl_);
+    const Campo& c = t.CampoDe(campo);
+    EscribirTexto(t.e, c, t.Nuevo(), ansi);
+    if (t.aviso_corte && c.clase == Clase::Texto && ansi.size() > static_cast<std::size_t>(c.ancho))
+        t.aviso_corte(c.nombre, ansi, static_cast<std::size_t>(c.ancho));
+}
+
+void Tabla::AvisarCortes(AvisoCorte aviso)
+{
+    Comprobar(impl_).aviso_corte = std::move(aviso);
+}
+
+void Tabla::PonerLogico(std::string_view campo, bool valor)
+{
+    Impl& t = Comprobar(impl_);
+    const Campo& c = t.CampoDe(campo);
+    EscribirLogico(t.e, c, t.Nuevo(), valor);
+}
+
+void Tabla::PonerEntero(std::string_view campo, std::int32_t valor)
+{
+    Impl& t = Comprobar(impl_);
+    const Campo& c = t.CampoDe(campo);
+    EscribirEntero(t.e, c, t.Nuevo(), valor);
+}
+
+void Tabla::PonerFlotante(std::string_view campo, double valor)
+{
+    Impl& t = Comprobar(impl_);
+    const Campo& c = t.CampoDe(campo);
+    EscribirFlotante(t.e, c, t.Nuevo(), valor);
+}
+
+void Tabla::PonerNulo(std::string_view campo)
+{
+    Impl& t = Comprobar(impl_);
+    const Campo& c = t.CampoDe(campo);
+    EscribirNulo(t.e, c, t.Nuevo());
+}
+
+void Tabla::Grabar() { Comprobar(impl_).Grabar(); }
+
+void Tabla::Primero()
+{
+    Impl& t = Comprobar(impl_);
+    t.ComprobarAbierta();
+    t.actual = t.SiguienteVivo(0);
+}
+
+void Tabla::Siguiente()
+{
+    Impl& t = Comprobar(impl_);
+    t.ComprobarAbierta();
+    if (t.actual != kFin)
+        t.actual = t.SiguienteVivo(t.actual + 1);
+}
+
+bool Tabla::Fin() const { return !impl_ || !impl_->abierta || impl_->actual == kFin; }
+
+std::size_t Tabla::NumeroRegistros() const
+{
+    const Impl& t = Comprobar(impl_);
+    t.ComprobarAbierta();
+    return t.vivos;
+}
+
+std::size_t Tabla::RegistroActual() const
+{
+    const Impl& t = Comprobar(impl_);
+    t.ComprobarAbierta();
+    return t.actual == kFin ? 0 : t.actual + 1;
+}
+
+bool Tabla::ExisteCampo(std::string_view campo) const
+{
+    const Impl& t = Comprobar(impl_);
+    t.ComprobarAbierta();
+    return t.e.Buscar(campo) != nullptr;
+}
+
+bool Tabla::EsNulo(std::string_view campo) const
+{
+    const Impl& t = Comprobar(impl_);
+    const Campo& c = t.CampoDe(campo);
+    return detalle::EsNulo(t.e, c, t.Actual());
+}
+
+std::string Tabla::LeerTexto(std::string_view campo, char separador) const
+{
+    const Impl& t = Comprobar(impl_);
+    const Campo& c = t.CampoDe(campo);
+    return Texto(t.e, c, t.Actual(), separador);
+}
+
+std::int32_t Tabla::LeerEntero(std::string_view campo, char separador) const
+{
+    const Impl& t = Comprobar(impl_);
+    const Campo& c = t.CampoDe(campo);
+    const unsigned char* r = t.Actual();
+    switch (c.clase) {
+    case Clase::Texto:
+    case Clase::Fecha: {
+        const std::string texto = Texto(t.e, c, r, separador);
+        return texto.empty() ? 0 : EnteroDesdeTexto(DesdeAnsi(texto));
+    }
+    case Clase::Logico:
+        return detalle::EsNulo(t.e, c, r) ? 0 : (LogicoVerdadero(r[c.desp]) ? 1 : 0);
+    case Clase::Otro:
+        NoLegible(t.e, c);
+    default:
+        break;
+    }
+    const std::optional<double> v = Numero(t.e, c, r);
+    if (!v)
+        return 0;
+    // Not integral: rounded to the nearest integer, halves away from zero.
+    const double redondeado = std::round(*v);
+    if (!(redondeado >= std::numeric_limits<std::int32_t>::min() &&
+          redondeado <= std::numeric_limits<std::int32_t>::max()))
+        throw Error(Formatear("El valor %s del campo '%s' de la tabla '%s' no cabe en un entero",
+                              {TextoFlotante(*v, '.'), c.nombre, t.Nombre()}));
+    return static_cast<std::int32_t>(redondeado);
+}
+
+double Tabla::LeerNumero(std::string_view campo, char separador) const
+{
+    const Impl& t = Comprobar(impl_);
+    const Campo& c = t.CampoDe(campo);
+    const unsigned char* r = t.Actual();
+    switch (c.clase) {
+    case Clase::Texto:
+    case Clase::Fecha: {
+        const std::string texto = Texto(t.e, c, r, separador);
+        return texto.empty() ? 0 : FlotanteDesdeTexto(DesdeAnsi(texto), separador);
+    }
+    case Clase::Logico:
+        return detalle::EsNulo(t.e, c, r) ? 0 : (LogicoVerdadero(r[c.desp]) ? 1 : 0);
+    case Clase::Otro:
+        NoLegible(t.e, c);
+    default:
+        return Numero(t.e, c, r).value_or(0.0);
+    }
+}
+
+bool Tabla::LeerLogico(std::string_view campo) const
+{
+    const Impl& t = Comprobar(impl_);
+    const Campo& c = t.CampoDe(campo);
+    const unsigned char* r = t.Actual();
+    switch (c.clase) {
+    case Clase::Logico:
+        return LogicoVerdadero(r[c.desp]);
+    case Clase::Texto: {
+        const std::string texto = Texto(t.e, c, r, '.');
+        if (texto.empty())
+            return false;
+        const auto b = static_cast<unsigned char>(texto[0]);
+        if (texto.size() == 1 && (LogicoVerdadero(b) || LogicoFalso(b)))
+            return LogicoVerdadero(b);
+        throw Error(Formatear("'%s' no es un valor lógico válido para el campo '%s'", {DesdeAnsi(texto), c.nombre}));
+    }
+    case Clase::Fecha:
+    case Clase::Otro:
+        NoAdmite(t.e, c, "una lectura como valor lógico");
+    default:
+        return Numero(t.e, c, r).value_or(0.0) != 0;
+    }
+}
+
+bool Tabla::Localizar(std::string_view campo, std::string_view valor)
+{
+    return Comprobar(impl_).Localizar(campo, valor);
+}
+
+std::vector<DefinicionCampo> Tabla::Campos() const
+{
+    const Impl& t = Comprobar(impl_);
+    t.ComprobarAbierta();
+    std::vector<DefinicionCampo> r;
+    for (const Campo& c : t.e.campos) {
+        if (c.sistema)
+            continue;
+        DefinicionCampo d{c.nombre, TipoCampo::Caracter, 0};
+        switch (c.clase) {
+        case Clase::Logico: d.tipo = TipoCampo::Logico; break;
+        case Clase::Entero7: case Clase::EnteroVfp: d.tipo = TipoCampo::Entero; break;
+        case Clase::Doble7: case Clase::DobleVfp: case Clase::Moneda: d.tipo = TipoCampo::Flotante; break;
+        case Clase::Numerico:
+            d.tipo = c.decimales == 0 && c.tipo == 'N' ? TipoCampo::Entero : TipoCampo::Flotante;
+            break;
+        default:  // C, D and the kinds stepped over
+            d.ancho = c.ancho;
+            break;
+        }
+        r.push_back(std::move(d));
+    }
+    return r;
+}
+
+}  // namespace thn::dbf

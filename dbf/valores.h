@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: EUPL-1.2
+#pragma once
+// Internal to the table engine: a field's value inside a record buffer, read
+// as text or number and written from text, integer, double or logical.
+// `r` is always a whole record (deletion flag first) of the table laid out
+// by `e`; errors name the field and, where the value is the file's, the file.
+
+#include "dbf/estructura.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace thn::dbf::detalle {
+
+// ---- reading ----
+
+bool EsNulo(const Estructura& e, const Campo& c, const unsigned char* r);
+
+// The value as text: C and D without trailing blanks, numbers in shortest
+// decimal form with `separador`, logical "T"/"F", "" when null.
+std::string Texto(const Estructura& e, const Campo& c, const unsigned char* r, char separador);
+
+// The value of a numeric kind (N F I + O B Y); nullopt when null or not numeric.
+std::optional<double> Numero(const Estructura& e, const Campo& c, const unsigned char* r);
+
+bool LogicoVerdadero(unsigned char b);
+bool LogicoFalso(unsigned char b);
+
+[[noreturn]] void NoLegible(const Estructura& e, const Campo& c);
+[[noreturn]] void NoAdmite(const Estructura& e, const Campo& c, const char* que);
+
+// ---- writing ----
+
+// A record with every field null or blank.
+std::string RegistroEnBlanco(const Estructura& e);
+
+void EscribirNulo(const Estructura& e, const Campo& c, unsigned char* r);
+// Character and date fields: cut to the width. Others: converted (integer
+// rules for N without decimals, I; float rules for N with decimals, F, O, B, Y;
+// T/F for L); blank text gives null.
+void EscribirTexto(const Estructura& e, const Campo& c, unsigned char* r, std::string_view ansi);
+void EscribirEntero(const Estructura& e, const Campo& c, unsigned char* r, std::int32_t v);
+void EscribirFlotante(const Estructura& e, const Campo& c, unsigned char* r, double v);
+void EscribirLogico(const Estructura& e, const Campo& c, unsigned char* r, bool v);
+
+// Shortest decimal text of a double, without an exponent while that stays short.
+std::string TextoFlotante(double v, char separador);
+
+}  // namespace thn::dbf::detalle

@@ -1,0 +1,166 @@
+// SPDX-License-Identifier: EUPL-1.2
+#include "documento/codificacion_xml.h"
+#include "documento/entrada.h"
+#include "documento/errores_xml.h"
+#include "documento/xml.h"
+#include "base/error.h"
+
+#include <libxml/parser.h>
+
+#include <algorithm>
+#include <mutex>
+#include <vector>
+
+namespace thn::documento {
+namespace fs = std::filesystem;
+
+void LiberarDocXml::operator()(xmlDoc* d) const { xmlFreeDoc(d); }
+
+namespace {
+
+// Every external entity or DTD is refused, whatever its URL: the document
+// itself comes through our own callbacks, so libxml2 needs to open nothing.
+xmlParserInputPtr NingunaEntidadExterna(const char* /*url*/, const char* /*id*/, xmlParserCtxtPtr /*ctxt*/)
+{
+    return nullptr;
+}
+
+}  // namespace
+
+void PrepararLibxml2()
+{
+    static std::once_flag una_vez;
+    std::call_once(una_vez, [] {
+        xmlInitParser();
+        RegistrarWindows1252();
+        xmlSetExternalEntityLoader(NingunaEntidadExterna);
+    });
+}
+
+namespace {
+
+constexpr int kBloque = 64 * 1024;
+
+// A document still in the context (parsing stopped by a failed read) goes with it.
+struct LiberarContexto {
+    void operator()(xmlParserCtxt* c) const
+    {
+        xmlFreeDoc(c->myDoc);
+        xmlFreeParserCtxt(c);
+    }
+};
+
+// Reading only the root: the parser still reads and checks the whole
+// document, but nothing below the root element is built. The handlers of
+// the tree builder are called only outside the root's content.
+struct SoloRaiz {
+    xmlSAXHandler original;
+    RecogidaErroresXml* errores = nullptr;
+    int profundidad = 0;
+
+    static SoloRaiz& De(void* ctx) { return *static_cast<SoloRaiz*>(static_cast<xmlParserCtxt*>(ctx)->_private); }
+
+    static void Inicio(void* ctx, const xmlChar* local, const xmlChar* prefijo, const xmlChar* uri, int nns,
+                       const xmlChar** ns, int natr, int ndef, const xmlChar** atr)
+    {
+        SoloRaiz& s = De(ctx);
+        if (s.profundidad++ == 0)
+            s.original.startElementNs(ctx, local, prefijo, uri, nns, ns, natr, ndef, atr);
+    }
+    static void Fin(void* ctx, const xmlChar* local, const xmlChar* prefijo, const xmlChar* uri)
+    {
+        SoloRaiz& s = De(ctx);
+        if (--s.profundidad == 0)
+            s.original.endElementNs(ctx, local, prefijo, uri);
+    }
+    static void Caracteres(void* ctx, const xmlChar* texto, int largo)
+    {
+        if (De(ctx).profundidad == 0)
+            De(ctx).original.characters(ctx, texto, largo);
+    }
+    static void Comentario(void* ctx, const xmlChar* texto)
+    {
+        if (De(ctx).profundidad == 0)
+            De(ctx).original.comment(ctx, texto);
+    }
+    static void Instruccion(void* ctx, const xmlChar* destino, const xmlChar* datos)
+    {
+        if (De(ctx).profundidad == 0)
+            De(ctx).original.processingInstruction(ctx, destino, datos);
+    }
+    static void Referencia(void* ctx, const xmlChar* nombre)
+    {
+        if (De(ctx).profundidad == 0)
+            De(ctx).original.reference(ctx, nombre);
+    }
+    static void Nada(void*, const xmlChar*, int) {}
+
+    static void Error(void* ctx, xmlErrorPtr error)
+    {
+        if (error != nullptr)
+            De(ctx).errores->Recibir(*error);
+    }
+
+    // Takes the context's private slot, so it forwards the diagnostics too.
+    void Instalar(xmlParserCtxt* ctxt, RecogidaErroresXml& recogida)
+    {
+        original = *ctxt->sax;
+        errores = &recogida;
+        ctxt->_private = this;
+        ctxt->sax->serror = Error;
+        ctxt->sax->startElementNs = Inicio;
+        ctxt->sax->endElementNs = Fin;
+        ctxt->sax->characters = Caracteres;
+        ctxt->sax->ignorableWhitespace = Caracteres;
+        ctxt->sax->cdataBlock = Nada;
+        ctxt->sax->comment = Comentario;
+        ctxt->sax->processingInstruction = Instruccion;
+        ctxt->sax->reference = Referencia;
+    }
+};
+
+}  // namespace
+
+DocXml LeerXml(const fs::path& ruta, Alcance alcance)
+{
+    PrepararLibxml2();
+    EntradaDocumento entrada(ruta);
+    const std::string& nombre = entrada.Nombre();
+
+    // Fed block by block, as the streaming reader is: the parser then sees
+    // the true end of the input and refuses whatever follows the root, a
+    // NUL byte included.
+    std::vector<char> bloque(kBloque);
+    int leidos = EntradaDocumento::Leer(&entrada, bloque.data(), kBloque);
+    const int primeros = std::clamp(leidos, 0, 4);  // enough to tell the encoding
+    RecogidaErroresXml errores;
+    std::unique_ptr<xmlParserCtxt, LiberarContexto> contexto(
+        xmlCreatePushParserCtxt(nullptr, nullptr, bloque.data(), primeros, nombre.c_str()));
+    if (!contexto)
+        throw Error(Formatear("No se pudo leer el archivo '%s': %s", {nombre, "sin memoria"}));
+    errores.Vigilar(contexto.get());
+    xmlCtxtUseOptions(contexto.get(), kOpcionesLectura);
+    SoloRaiz solo_raiz;
+    if (alcance == Alcance::SoloRaiz)
+        solo_raiz.Instalar(contexto.get(), errores);
+
+    if (leidos > primeros)
+        xmlParseChunk(contexto.get(), bloque.data() + primeros, leidos - primeros, 0);
+    while (leidos > 0 && contexto->wellFormed) {
+        leidos = EntradaDocumento::Leer(&entrada, bloque.data(), kBloque);
+        if (leidos > 0)
+            xmlParseChunk(contexto.get(), bloque.data(), leidos, 0);
+    }
+    entrada.Comprobar();
+    const int resultado = xmlParseChunk(contexto.get(), nullptr, 0, 1);
+    DocXml doc(contexto->myDoc);
+    contexto->myDoc = nullptr;
+
+    if (resultado != 0 || !contexto->wellFormed || !doc)
+        throw Error(Formatear("El archivo '%s' no es un documento XML válido (%s)", {nombre, errores.Motivo()}));
+    if (doc->URL == nullptr)
+        doc->URL = xmlStrdup(reinterpret_cast<const xmlChar*>(nombre.c_str()));
+    return doc;
+}
+
+}  // namespace thn::documento

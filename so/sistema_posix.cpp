@@ -1,0 +1,217 @@
+// SPDX-License-Identifier: EUPL-1.2
+#include "so/sistema.h"
+#include "so/punto_de_fallo.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace thn::so {
+namespace {
+
+int Resultado(bool ok) { return ok ? 0 : (errno != 0 ? errno : EIO); }
+
+int Fd(const Descriptor& d) { return static_cast<int>(d.fd()); }
+
+// A whole-file record lock owned by the open file description (not by the
+// process), so that it conflicts with every other descriptor as flock does.
+struct flock RegistroEntero(short tipo)
+{
+    struct flock l {};
+    l.l_type = tipo;
+    l.l_whence = SEEK_SET;
+    l.l_start = 0;
+    l.l_len = 0;
+    return l;
+}
+
+bool EsConflicto(int e) { return e == EWOULDBLOCK || e == EAGAIN || e == EACCES; }
+
+}  // namespace
+
+Descriptor::~Descriptor()
+{
+    if (fd_ >= 0)
+        ::close(static_cast<int>(fd_));
+}
+
+Descriptor& Descriptor::operator=(Descriptor&& o) noexcept
+{
+    if (this != &o) {
+        if (fd_ >= 0)
+            ::close(static_cast<int>(fd_));
+        fd_ = o.fd_;
+        escritura_ = o.escritura_;
+        o.fd_ = -1;
+    }
+    return *this;
+}
+
+int Abrir(const std::filesystem::path& ruta, Apertura modo, Descriptor& d)
+{
+    int banderas = O_CLOEXEC;
+    switch (modo) {
+    case Apertura::Lectura: banderas |= O_RDONLY; break;
+    case Apertura::LecturaEscritura: banderas |= O_RDWR; break;
+    case Apertura::CrearNueva: banderas |= O_WRONLY | O_CREAT | O_EXCL; break;
+    }
+    if (modo != Apertura::Lectura)
+        THN_PUNTO_DE_FALLO("abrir");
+    Descriptor nuevo;
+    int fd;
+    do
+        fd = ::open(ruta.c_str(), banderas, 0666);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return Resultado(false);
+    nuevo.fd_ = fd;
+    nuevo.escritura_ = modo != Apertura::Lectura;
+    d = std::move(nuevo);
+    return 0;
+}
+
+int Cerrar(Descriptor& d)
+{
+    if (d.fd_ < 0)
+        return 0;
+    const int fd = static_cast<int>(d.fd_);
+    d.fd_ = -1;
+    // Released whatever happens: a failed close is never retried.
+    const int inyectado = d.escritura_ ? THN_FALLO_INYECTADO("cerrar") : 0;
+    const int r = ::close(fd) == 0 || errno == EINTR ? 0 : Resultado(false);
+    return inyectado != 0 ? inyectado : r;
+}
+
+int Bloquear(const Descriptor& d, bool exclusivo)
+{
+    THN_PUNTO_DE_FALLO("bloquear");
+    if (::flock(Fd(d), (exclusivo ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0)
+        return EsConflicto(errno) ? EWOULDBLOCK : Resultado(false);
+    // A write lock needs a descriptor open for writing; one that may only
+    // read holds the file with a read lock, which still keeps writers out.
+    struct flock l = RegistroEntero(exclusivo && d.Escritura() ? F_WRLCK : F_RDLCK);
+    if (::fcntl(Fd(d), F_OFD_SETLK, &l) != 0) {
+        const int e = errno;
+        ::flock(Fd(d), LOCK_UN);
+        return EsConflicto(e) ? EWOULDBLOCK : e;
+    }
+    return 0;
+}
+
+bool BloqueadoPorOtro(const std::filesystem::path& ruta)
+{
+    Descriptor d;
+    if (Abrir(ruta, Apertura::Lectura, d) != 0)
+        return false;
+    if (::flock(Fd(d), LOCK_EX | LOCK_NB) != 0)
+        return EsConflicto(errno);
+    struct flock l = RegistroEntero(F_WRLCK);
+    return ::fcntl(Fd(d), F_OFD_GETLK, &l) == 0 && l.l_type != F_UNLCK;
+}
+
+int Tamano(const Descriptor& d, std::uint64_t& tamano)
+{
+    struct stat st {};
+    if (::fstat(Fd(d), &st) != 0)
+        return Resultado(false);
+    if (!S_ISREG(st.st_mode))
+        return ENODEV;
+    tamano = static_cast<std::uint64_t>(st.st_size);
+    return 0;
+}
+
+int LeerEn(const Descriptor& d, char* destino, std::size_t n, std::uint64_t desp, std::size_t& leidos)
+{
+    for (;;) {
+        const ssize_t r = ::pread(Fd(d), destino, n, static_cast<off_t>(desp));
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r < 0)
+            return Resultado(false);
+        leidos = static_cast<std::size_t>(r);
+        return 0;
+    }
+}
+
+int EscribirEn(const Descriptor& d, const char* datos, std::size_t n, std::uint64_t desp)
+{
+    THN_PUNTO_DE_FALLO("escribir");
+    while (n > 0) {
+        const ssize_t r = ::pwrite(Fd(d), datos, n, static_cast<off_t>(desp));
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r <= 0)
+            return r == 0 ? ENOSPC : Resultado(false);
+        datos += r;
+        n -= static_cast<std::size_t>(r);
+        desp += static_cast<std::uint64_t>(r);
+    }
+    return 0;
+}
+
+int Truncar(const Descriptor& d, std::uint64_t tamano)
+{
+    THN_PUNTO_DE_FALLO("truncar");
+    return Resultado(::ftruncate(Fd(d), static_cast<off_t>(tamano)) == 0);
+}
+
+int Volcar(const Descriptor& d)
+{
+    THN_PUNTO_DE_FALLO("volcar");
+    return Resultado(::fsync(Fd(d)) == 0);
+}
+
+int Renombrar(const std::filesystem::path& de, const std::filesystem::path& a)
+{
+    THN_PUNTO_DE_FALLO("renombrar");
+    return Resultado(::rename(de.c_str(), a.c_str()) == 0);
+}
+
+int Borrar(const std::filesystem::path& ruta)
+{
+    THN_PUNTO_DE_FALLO("borrar");
+    return Resultado(::unlink(ruta.c_str()) == 0);
+}
+
+int CrearCarpeta(const std::filesystem::path& ruta)
+{
+    THN_PUNTO_DE_FALLO("crear carpeta");
+    return Resultado(::mkdir(ruta.c_str(), 0777) == 0);
+}
+
+int BorrarCarpeta(const std::filesystem::path& ruta)
+{
+    THN_PUNTO_DE_FALLO("borrar carpeta");
+    return Resultado(::rmdir(ruta.c_str()) == 0);
+}
+
+int VolcarCarpeta(const std::filesystem::path& ruta)
+{
+    THN_PUNTO_DE_FALLO("volcar carpeta");
+    const int fd = ::open(ruta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return Resultado(false);
+    const int r = Resultado(::fsync(fd) == 0);
+    ::close(fd);
+    return r;
+}
+
+int BloqueoCarpeta::Tomar(const std::filesystem::path& carpeta)
+{
+    THN_PUNTO_DE_FALLO("bloquear carpeta");
+    Descriptor d;
+    if (const int e = Abrir(carpeta, Apertura::Lectura, d))
+        return e;
+    if (::flock(Fd(d), LOCK_EX | LOCK_NB) != 0)
+        return EsConflicto(errno) ? EWOULDBLOCK : Resultado(false);
+    d_ = std::move(d);
+    return 0;
+}
+
+std::string Motivo(int error) { return std::strerror(error); }
+
+}  // namespace thn::so

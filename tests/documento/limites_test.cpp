@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: EUPL-1.2
+// Documents of absurd shapes are refused by every reader before the parser
+// spends time on them, wherever the blocks of input fall; markup that merely
+// looks like attributes is not counted.
+
+#include "comun/comun.h"
+#include "documento/centro_leido.h"
+#include "documento/centro.h"
+#include "documento/limites.h"
+#include "base/error.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+namespace thn::prueba {
+namespace {
+
+std::string Atributos(std::size_t n)
+{
+    std::string r;
+    for (std::size_t i = 0; i < n; ++i)
+        r += " a" + std::to_string(i) + "=\"" + std::to_string(i) + "\"";
+    return r;
+}
+
+TEST(DocumentoLimites, CadaLectorRechazaLoDesmesurado)
+{
+    // Text that a careless count would take for attributes or values.
+    const std::string engano =
+        "<!DOCTYPE centro [\n<!-- it's \"x\" > -->\n<!ENTITY e \"a'b>\"><?pi a='1' b=\"2\"?>\n]>\n"
+        "<!-- <daula a='1' b=\"2\"> -->\n<?pi c='3'?>\n";
+    const std::string cdata = "<![CDATA[ x=\"1\" ' ]]>";
+    const std::string demasiados = "el elemento 'daula' tiene más de 1000 atributos";
+    const struct Caso {
+        const char* nombre;
+        std::string documento;
+        std::string motivo;  // "" when it loads
+    } casos[] = {
+        {"1000 atributos tras marcas engañosas",
+         engano + "<centro version='1'><aulas>" + cdata + "<daula" + Atributos(1000) + "/></aulas></centro>", ""},
+        {"1001 atributos", "<centro version='1'>\n<aulas>\n<daula" + Atributos(1001) + "/></aulas></centro>",
+         "línea 3: " + demasiados},
+        {"40000 atributos tras marcas engañosas",
+         engano + "<centro version='1'><aulas>" + cdata + "\n<daula" + Atributos(40000) + "/></aulas></centro>",
+         "línea 8: " + demasiados},
+        {"40000 atributos en la raíz", "<centro" + Atributos(40000) + "/>",
+         "línea 1: el elemento 'centro' tiene más de 1000 atributos"},
+        {"40000 atributos en UTF-16", Utf16le("<centro>\n<daula" + Atributos(40000) + "/></centro>"),
+         "línea 2: " + demasiados},
+        {"valor de más de 10 MB",
+         "<centro version='1'><aulas>\n<daula nombre='" + std::string(10'000'001, 'x') + "'/></aulas></centro>",
+         "línea 2: un atributo del elemento 'daula' ocupa más de 10 MB"},
+    };
+    const std::function<void(const std::filesystem::path&)> lectores[] = {
+        [](const std::filesystem::path& r) { DocumentoCentro::Cargar(r); },
+        [](const std::filesystem::path& r) { DocumentoCentro::CargarSoloRaiz(r); },
+        [](const std::filesystem::path& r) { CentroLeido::Cargar(r, {"/centro/aulas/daula"}); },
+    };
+    DirectorioTemporal dir;
+    const auto ruta = dir / "centro.xml";
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.nombre);
+        EscribirFichero(ruta, c.documento);
+        // Every way the blocks can cut the markup gives the same verdict.
+        for (const std::size_t bloque : {std::size_t{1}, std::size_t{7}}) {
+            documento::VigiaLimites vigia;
+            for (std::size_t i = 0; i < c.documento.size(); i += bloque)
+                vigia.Revisar(c.documento.data() + i, std::min(bloque, c.documento.size() - i));
+            EXPECT_EQ(vigia.Motivo(), c.motivo) << "bloques de " << bloque;
+        }
+        for (const auto& leer : lectores) {
+            try {
+                leer(ruta);
+                EXPECT_EQ(c.motivo, "");
+            } catch (const Error& e) {
+                EXPECT_EQ(e.what(), "El archivo '" + ruta.string() + "' supera los límites de un documento de centro ("
+                                        + c.motivo + ")");
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace thn::prueba

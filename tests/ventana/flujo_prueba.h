@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: EUPL-1.2
+#pragma once
+// Fixture: the window's flow with stand-ins for the drawn window and the
+// user, a working directory, and the program's directory where the host's
+// INI file lands.
+
+#include "comun/centro.h"
+#include "comun/comun.h"
+#include "falsos.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace thn::prueba {
+
+class PruebaFlujo : public ::testing::Test {
+protected:
+    PruebaFlujo()
+    {
+        std::filesystem::create_directories(htemp);
+        std::filesystem::create_directories(bin);
+    }
+
+    // The window's flow as started with these parameters, created.
+    ventana::Controlador& Abrir(const std::vector<std::string>& parametros, ventana::AnfitrionWine wine = {})
+    {
+        std::vector<std::string> argumentos{(bin / "transhoralianorvica").string()};
+        argumentos.insert(argumentos.end(), parametros.begin(), parametros.end());
+        const Reloj reloj{[] { return std::time_t{0}; }, "%d/%m/%Y", "%H:%M:%S"};
+        const bool falla = vista.falla;  // set by the test before it opens
+        vista = VistaFalsa{};
+        vista.falla = falla;
+        flujo = std::make_unique<ventana::Controlador>(
+            ventana::Entorno{interaccion, ayuda, argumentos, dir / "real", htemp, ',', reloj, std::move(wine)}, vista);
+        vista.flujo = flujo.get();
+        interaccion.cursor_ocupado = &vista.ocupado;
+        flujo->FormCreate();
+        return *flujo;
+    }
+
+    // Closes the window as the user would; false when it stays open.
+    bool Cerrar()
+    {
+        vista.Cerrar();
+        return !vista.abierta;
+    }
+
+    // A centre document that exports without left-out data.
+    std::filesystem::path Documento(const std::string& nombre = "centro.xml");
+    // SOLUC.DBF with one record per subject code (an unknown code is left out).
+    void Soluc(const std::vector<std::string>& asignaturas);
+
+    std::string Ini() const;  // the INI file's text, "(ninguno)" when absent
+
+    DirectorioTemporal dir;
+    std::filesystem::path htemp = dir / "HTEMP";
+    std::filesystem::path bin = dir / "bin";  // parameter 0's directory
+    InteraccionFalsa interaccion;
+    AyudaFalsa ayuda;
+    VistaFalsa vista;
+    std::unique_ptr<ventana::Controlador> flujo;
+};
+
+}  // namespace thn::prueba

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: EUPL-1.2
+#include "trabajo/sesion.h"
+
+#include "trabajo/directorio.h"
+#include "base/error.h"
+#include "trabajo/preparacion.h"
+
+#include <cerrno>
+
+namespace thn {
+
+SesionTrabajo::SesionTrabajo(const std::filesystem::path& directorio)
+{
+    ComprobarDirectorioTrabajo(directorio);
+    if (const int error = bloqueo_.Tomar(directorio)) {
+        if (error == EWOULDBLOCK)
+            throw Error(Formatear("Hay otra exportación o importación en curso en el directorio de trabajo '%s'",
+                                  {directorio.string()}));
+        throw Error(Formatear("No se puede bloquear el directorio de trabajo '%s': %s",
+                              {directorio.string(), so::Motivo(error)}));
+    }
+    RecuperarDirectorioTrabajo(directorio);
+}
+
+void RecuperarSiSePuede(const std::filesystem::path& directorio) noexcept
+{
+    try {
+        SesionTrabajo sesion(directorio);
+    } catch (...) {
+    }
+}
+
+}  // namespace thn

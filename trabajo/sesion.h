@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: EUPL-1.2
+#pragma once
+// One export or import at a time in a working directory. The lock is held
+// for the whole action, and whatever a run that died half-way left behind is
+// settled before anything is read or written.
+
+#include "so/sistema.h"
+
+#include <filesystem>
+
+namespace thn {
+
+class SesionTrabajo {
+public:
+    // Fails at once, without waiting, while another action holds the directory.
+    explicit SesionTrabajo(const std::filesystem::path& directorio);
+
+private:
+    so::BloqueoCarpeta bloqueo_;
+};
+
+// At the window's start: settles a half-done export if the directory is
+// free; any failure is left for the next action to report.
+void RecuperarSiSePuede(const std::filesystem::path& directorio) noexcept;
+
+}  // namespace thn
