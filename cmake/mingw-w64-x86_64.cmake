@@ -1,13 +1,4 @@
 # SPDX-License-Identifier: EUPL-1.2
-# Cross build for 64-bit Windows with Debian's MinGW-w64 (posix threads).
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(THN_MINGW x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${THN_MINGW}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${THN_MINGW}-g++-posix)
-set(CMAKE_RC_COMPILER ${THN_MINGW}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${THN_MINGW})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Cross build for 64-bit Windows (the windows preset and libxml2 for it).
+set(THN_MINGW_TRIPLETE x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

@@ -163,7 +163,25 @@ responder TransHoraliaNorvica Return  # the error box comes first
 raiz=$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
 esperar '[ -n "$(hijo_de "$raiz")" ]' || falla "la ventana no aparece sola"
 solo=$(hijo_de "$raiz")
-xwininfo -id "$solo" | grep -q "Absolute upper-left X:  194" || falla "la ventana sola no está en su sitio"
+info=$(xwininfo -id "$solo")
+for linea in "Absolute upper-left X:  194" "Absolute upper-left Y:  167" "Width: 632" "Height: 266"; do
+  echo "$info" | grep -q "$linea" || falla "la ventana sola: falta '$linea' en: $info"
+done
+# The three panels at their places, read from the screen: each gradient's
+# top, middle and bottom colour, within a step of the interpolation.
+cerca() {  # X Y RRGGBB
+  visto=$("$captura" "$solo" "$1" "$2" 2>/dev/null | tr -d '#')
+  for i in 1 3 5; do
+    a=$(printf '%d' "0x$(echo "$visto" | cut -c$i-$((i + 1)))")
+    b=$(printf '%d' "0x$(echo "$3" | cut -c$i-$((i + 1)))")
+    [ $((a - b)) -le 3 ] && [ $((b - a)) -le 3 ] || falla "($1,$2) es #$visto, no #$3"
+  done
+}
+esperar '[ -n "$("$captura" "$solo" 0 0 2>/dev/null)" ]' || falla "no se puede capturar la ventana sola"
+cerca 2 0 F9D37D; cerca 2 84 FFFFFF; cerca 2 168 FFEEDD      # Draw3D2, left, 0,0 315x169
+cerca 318 0 F9D37D; cerca 318 84 FFFFFF; cerca 318 168 FFEEDD  # Draw3D3, right, 316,0 317x169
+cerca 314 84 FFFFFF; cerca 317 84 FFFFFF                      # the two meet at x 315/316
+cerca 2 170 C2CDFE; cerca 2 216 CFF2FE; cerca 2 264 CCD8E6    # Draw3D1, bottom, 0,168 633x97
 pulsar_hasta "$solo" 300 212 '! kill -0 "$programa_pid" 2>/dev/null' "Salir no cierra la ventana sola"  # "&Salir"
 [ ! -e "$tmp/horalia/Horalia.ini" ] || falla "la ventana sola escribió Horalia.ini"
-echo "handle sin ventana: ventana sola, sin Horalia.ini"
+echo "handle sin ventana: ventana sola en su sitio con sus paneles, sin Horalia.ini"
