@@ -396,29 +396,17 @@ std::int32_t Tabla::LeerEntero(std::string_view campo, char separador) const
 {
     const Impl& t = Comprobar(impl_);
     const Campo& c = t.CampoDe(campo);
-    const unsigned char* r = t.Actual();
-    switch (c.clase) {
-    case Clase::Texto:
-    case Clase::Fecha: {
-        const std::string texto = Texto(t.e, c, r, separador);
-        return texto.empty() ? 0 : EnteroDesdeTexto(DesdeAnsi(texto));
-    }
-    case Clase::Logico:
-        return detalle::EsNulo(t.e, c, r) ? 0 : (LogicoVerdadero(r[c.desp]) ? 1 : 0);
-    case Clase::Otro:
-        NoLegible(t.e, c);
-    default:
-        break;
-    }
-    const std::optional<double> v = Numero(t.e, c, r);
-    if (!v)
+    const NumeroDeCampo v = LeerNumeroDeCampo(t.e, c, t.Actual(), separador);
+    if (v.texto)
+        return v.texto->empty() ? 0 : EnteroDesdeTexto(DesdeAnsi(*v.texto));
+    if (!v.numero)
         return 0;
     // Not integral: rounded to the nearest integer, halves away from zero.
-    const double redondeado = std::round(*v);
+    const double redondeado = std::round(*v.numero);
     if (!(redondeado >= std::numeric_limits<std::int32_t>::min() &&
           redondeado <= std::numeric_limits<std::int32_t>::max()))
         throw Error(Formatear("El valor %s del campo '%s' de la tabla '%s' no cabe en un entero",
-                              {TextoFlotante(*v, '.'), c.nombre, t.Nombre()}));
+                              {TextoFlotante(*v.numero, '.'), c.nombre, t.Nombre()}));
     return static_cast<std::int32_t>(redondeado);
 }
 
@@ -426,20 +414,10 @@ double Tabla::LeerNumero(std::string_view campo, char separador) const
 {
     const Impl& t = Comprobar(impl_);
     const Campo& c = t.CampoDe(campo);
-    const unsigned char* r = t.Actual();
-    switch (c.clase) {
-    case Clase::Texto:
-    case Clase::Fecha: {
-        const std::string texto = Texto(t.e, c, r, separador);
-        return texto.empty() ? 0 : FlotanteDesdeTexto(DesdeAnsi(texto), separador);
-    }
-    case Clase::Logico:
-        return detalle::EsNulo(t.e, c, r) ? 0 : (LogicoVerdadero(r[c.desp]) ? 1 : 0);
-    case Clase::Otro:
-        NoLegible(t.e, c);
-    default:
-        return Numero(t.e, c, r).value_or(0.0);
-    }
+    const NumeroDeCampo v = LeerNumeroDeCampo(t.e, c, t.Actual(), separador);
+    if (v.texto)
+        return v.texto->empty() ? 0 : FlotanteDesdeTexto(DesdeAnsi(*v.texto), separador);
+    return v.numero.value_or(0.0);
 }
 
 bool Tabla::LeerLogico(std::string_view campo) const

@@ -182,6 +182,21 @@ void EscribirAlineado(const Estructura& e, const Campo& c, unsigned char* r, con
 bool LogicoVerdadero(unsigned char b) { return b == 'T' || b == 't' || b == 'Y' || b == 'y'; }
 bool LogicoFalso(unsigned char b) { return b == 'F' || b == 'f' || b == 'N' || b == 'n'; }
 
+NumeroDeCampo LeerNumeroDeCampo(const Estructura& e, const Campo& c, const unsigned char* r, char separador)
+{
+    switch (c.clase) {
+    case Clase::Texto:
+    case Clase::Fecha:
+        return {Texto(e, c, r, separador), std::nullopt};
+    case Clase::Logico:
+        return {std::nullopt, EsNulo(e, c, r) ? 0.0 : (LogicoVerdadero(r[c.desp]) ? 1.0 : 0.0)};
+    case Clase::Otro:
+        NoLegible(e, c);
+    default:
+        return {std::nullopt, Numero(e, c, r)};
+    }
+}
+
 void NoLegible(const Estructura& e, const Campo& c)
 {
     throw Error(Formatear("El campo '%s' de la tabla '%s' es de un tipo que no se puede leer (%s)",

@@ -28,6 +28,16 @@ std::optional<double> Numero(const Estructura& e, const Campo& c, const unsigned
 bool LogicoVerdadero(unsigned char b);
 bool LogicoFalso(unsigned char b);
 
+// A field read as a number. A character or date field gives its `texto`,
+// for the caller to parse by its own rule; any other field its `numero`: a
+// logical as 0 or 1, a number as stored, nullopt when null. An unreadable
+// field fails.
+struct NumeroDeCampo {
+    std::optional<std::string> texto;
+    std::optional<double> numero;
+};
+NumeroDeCampo LeerNumeroDeCampo(const Estructura& e, const Campo& c, const unsigned char* r, char separador);
+
 [[noreturn]] void NoLegible(const Estructura& e, const Campo& c);
 [[noreturn]] void NoAdmite(const Estructura& e, const Campo& c, const char* que);
 

@@ -12,18 +12,12 @@ namespace thn {
 
 void TransformarAulas(ContextoExportacion& c)
 {
-    RecrearTabla(c.directorio, TablaAulat());
     CodigosUsados usados;
-    const auto& elementos = c.documento.Seleccionar("/centro/aulas/daula");
-    dbf::Tabla tabla = AbrirParaEscribir(c, TablaAulat());
-
-    std::size_t escritos = 0;
-    for (const auto& e : elementos) {
-        Lectura l(c, e);
+    ConvertirElementos(c, TablaAulat(), "/centro/aulas/daula", [&](Lectura& l, dbf::Tabla& tabla) {
         const std::string original = l.Ansi("codigo");
         const std::string nombre = l.Ansi("nombre");
         if (!l.Utilizable())
-            continue;
+            return false;
         const std::string base(original.empty() ? PrimerosAnsi(nombre, 4) : original);
         std::string codigo = base;
         const bool ocupado = usados.Contiene(codigo);
@@ -40,13 +34,10 @@ void TransformarAulas(ContextoExportacion& c)
         l.Intentar("capacidad_alumnos", "entero_no_valido", [&] { tabla.PonerTexto("MAXALUM", capacidad); });
         tabla.PonerTexto("IDAULA", l.Ansi("idaula"));
         if (!l.Utilizable())
-            continue;  // the record begun is dropped by the next one
+            return false;
         l.CodigoCambiado(original.empty() && !ocupado ? original : base, codigo, ocupado, "AULAT.ABREV");
-        tabla.Grabar();
-        ++escritos;
-    }
-    tabla.Cerrar();
-    AnotarRecuento(c.informe, TablaAulat().nombre, escritos);
+        return true;
+    });
 }
 
 }  // namespace thn

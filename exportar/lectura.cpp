@@ -81,4 +81,22 @@ void Lectura::Anotar(const char* atributo, const char* codigo, const Error& e)
                                       Donde(e_) + ", atributo " + atributo, e.what(), atributo, e_.Linea()});
 }
 
+void ConvertirElementos(ContextoExportacion& c, const DefinicionTabla& tabla, const std::string& ruta,
+                        const std::function<bool(Lectura&, dbf::Tabla&)>& registro)
+{
+    RecrearTabla(c.directorio, tabla);
+    const auto& elementos = c.documento.Seleccionar(ruta);
+    dbf::Tabla t = AbrirParaEscribir(c, tabla);
+    std::size_t escritos = 0;
+    for (const auto& e : elementos) {
+        Lectura l(c, e);
+        if (!registro(l, t))
+            continue;
+        t.Grabar();
+        ++escritos;
+    }
+    t.Cerrar();
+    AnotarRecuento(c.informe, tabla.nombre, escritos);
+}
+
 }  // namespace thn

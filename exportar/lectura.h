@@ -7,6 +7,7 @@
 #include "exportar/contexto.h"
 #include "base/error.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -59,5 +60,13 @@ private:
     const ElementoLeido& e_;
     std::vector<const char*> fallidos_;
 };
+
+// The shape of a conversion that writes one record per element of a
+// section: the table rebuilt and opened, then `registro` for each element,
+// which reads it and fills a record it has begun; it answers whether the
+// record is to be kept (a record begun and not kept is dropped by the next
+// one). The count of kept records goes to the report.
+void ConvertirElementos(ContextoExportacion& c, const DefinicionTabla& tabla, const std::string& ruta,
+                        const std::function<bool(Lectura&, dbf::Tabla&)>& registro);
 
 }  // namespace thn

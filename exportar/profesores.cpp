@@ -12,14 +12,8 @@ namespace thn {
 
 void TransformarProfesores(ContextoExportacion& c)
 {
-    RecrearTabla(c.directorio, TablaProft());
     CodigosUsados usados;
-    const auto& elementos = c.documento.Seleccionar("/centro/profesores/profesor");
-    dbf::Tabla tabla = AbrirParaEscribir(c, TablaProft());
-
-    std::size_t escritos = 0;
-    for (const auto& e : elementos) {
-        Lectura l(c, e);
+    ConvertirElementos(c, TablaProft(), "/centro/profesores/profesor", [&](Lectura& l, dbf::Tabla& tabla) {
         const std::string codigo = l.Ansi("codigo");
         // The code page maps character by character: converting the parts
         // one by one gives the joined name's bytes.
@@ -30,7 +24,7 @@ void TransformarProfesores(ContextoExportacion& c)
         const std::string documento = l.Ansi("documento");
         const std::string id = l.Ansi("idprofesor");
         if (!l.Utilizable())
-            continue;
+            return false;
 
         // ABREV keeps 10 characters, and Horalia tells teachers apart by it:
         // the list holds that form, and a taken one gets a counter that fits.
@@ -46,11 +40,8 @@ void TransformarProfesores(ContextoExportacion& c)
         tabla.PonerTexto("NOMBRE", nombre_completo);
         tabla.PonerTexto("DNI", documento);
         tabla.PonerTexto("IDPROF", id);
-        tabla.Grabar();
-        ++escritos;
-    }
-    tabla.Cerrar();
-    AnotarRecuento(c.informe, TablaProft().nombre, escritos);
+        return true;
+    });
 }
 
 }  // namespace thn
