@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: EUPL-1.2
 #pragma once
+// base/: what every other folder speaks (errors, text, numbers, Windows-1252).
 // The one error type of the core: carries the Spanish message shown to the user.
 
 #include <stdexcept>

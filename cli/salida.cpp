@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "cli/salida.h"
 
+#include "cli/json.h"
+
 namespace thn::cli {
 namespace {
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: EUPL-1.2
 #pragma once
-// A dBASE table: the working tables' engine.
+// dbf/: the dBASE table engine. A dBASE table: the working tables' engine.
 //
 // Writes level 7 (field names up to 31 characters, Windows-1252 driver);
 // reads dBASE III, IV, 5, 7 and FoxPro. Text crosses this interface as

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: EUPL-1.2
 #pragma once
-// The centre document on libxml2.
+// documento/: the centre document, read and written on libxml2 (its only
+// user), with its limits and the Spanish reasons of its parser.
 
 #include <cstddef>
 #include <filesystem>

@@ -73,18 +73,4 @@ std::string TextoComprobacion(const Comprobacion& c)
     return r;
 }
 
-std::string JsonComprobacion(const Comprobacion& c)
-{
-    std::string r = JsonInforme(c.informe) + ",\"cambios\":" + JsonOmisiones(c.cambios) + ",\"problemas\":[";
-    for (std::size_t i = 0; i < c.problemas.size(); ++i) {
-        const Problema& p = c.problemas[i];
-        r += std::string(i ? "," : "") + "{\"elemento\":" + JsonTexto(p.elemento)
-           + ",\"posicion\":" + std::to_string(p.posicion) + ",\"codigo\":" + JsonTexto(p.codigo)
-           + ",\"donde\":" + JsonTexto(p.donde) + ",\"motivo\":" + JsonTexto(p.motivo)
-           + ",\"atributo\":" + (p.atributo.empty() ? "null" : JsonTexto(p.atributo))
-           + ",\"linea\":" + (p.linea ? std::to_string(p.linea) : "null") + "}";
-    }
-    return r + "]";
-}
-
 }  // namespace thn

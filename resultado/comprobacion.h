@@ -44,9 +44,5 @@ std::size_t LineaDelMensaje(const std::string& mensaje);
 std::string TextoComprobacion(const Comprobacion& c);
 // One line: what the action would do, for the message of the check.
 std::string ResumenComprobacion(const Comprobacion& c);
-// The check's members as JSON, without braces: JsonInforme's, then
-// "cambios" (as "omisiones") and "problemas" (the same, with "atributo"
-// and "linea", null when unknown).
-std::string JsonComprobacion(const Comprobacion& c);
 
 }  // namespace thn

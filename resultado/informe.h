@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: EUPL-1.2
 #pragma once
+// resultado/: what an action did and what a check found, as models and text.
 // What an action did: records written per table and every piece of data left
 // out, with its reason. Left-out data is never silent.
 
@@ -43,16 +44,8 @@ struct ResultadoAccion {
 
 // Spanish text of the report, one line per item (UTF-8).
 std::string TextoInforme(const Informe& informe);
-// The report's members as JSON, without braces, to go inside an object:
-// "recuentos":[{"tabla","registros"}], "omisiones" and "avisos":
-// [{"elemento","posicion","codigo","donde","motivo"}].
-std::string JsonInforme(const Informe& informe);
-// A JSON list of omissions: [{"elemento","posicion","codigo","donde","motivo"}].
-std::string JsonOmisiones(const std::vector<Omision>& lista);
 // "Título (n):" and one indented line per item; empty for an empty list.
 std::string TextoOmisiones(const std::string& titulo, const std::vector<Omision>& lista);
-// A JSON string literal holding `texto` (UTF-8).
-std::string JsonTexto(const std::string& texto);
 
 // One line with the counts of what was left out, for the completion box:
 // "Se han dejado fuera 3 elementos y 1 búsqueda no encontró nada; vea los detalles."

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: EUPL-1.2
 #pragma once
+// so/: the one operating-system layer, POSIX or Win32, with its fault seam.
 // The operating-system calls that touch files, in one place: the tables,
 // the staging folder of the export, the result document and the INI file
 // all go through them. Every call returns 0 or the system's error number

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: EUPL-1.2
 #pragma once
-// Horalia's working directory, "C:\HTEMP", and how files in it are found.
+// trabajo/: Horalia's working directory: its tables, the lock, the staging
+// of an export and its journal.
+// The directory itself, "C:\HTEMP", and how files in it are found.
 
 #include <filesystem>
 #include <optional>

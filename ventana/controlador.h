@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: EUPL-1.2
 #pragma once
-// The window's flow, whichever framework draws the window: the run mode
+// ventana/: the window's flow, free of any GUI framework.
+// Whichever framework draws the window, this is its flow: the run mode
 // decided at creation, the remembered FicheroXML, both directions with their
 // boxes and outcome status, the help button and F1, and what closing tells
 // the host. A front end draws the window, implements Vista and forwards its

@@ -6,6 +6,7 @@
 #include "app/tmform.h"
 #include "comun/comun.h"
 #include "ventana/falsos.h"
+#include "ventana/flujo_prueba.h"
 
 #include <gtest/gtest.h>
 
@@ -31,10 +32,9 @@ protected:
     // The window as started with these parameters, shown.
     app::TMForm& Abrir(const std::vector<std::string>& parametros)
     {
-        std::vector<std::string> argumentos{(bin / "transhoralianorvica").string()};
-        argumentos.insert(argumentos.end(), parametros.begin(), parametros.end());
-        ventana = std::make_unique<app::TMForm>(
-            thn::ventana::Entorno{interaccion, ayuda, argumentos, dir / "real", htemp, ',', RelojDelSistema()}, incrustador);
+        ventana = std::make_unique<app::TMForm>(thn::ventana::Entorno{interaccion, ayuda, LineaDeOrdenes(bin, parametros),
+                                                                       dir / "real", htemp, ',', RelojDelSistema()},
+                                                 incrustador);
         ventana->show();
         return *ventana;
     }

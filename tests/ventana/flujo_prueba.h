@@ -14,6 +14,15 @@
 
 namespace thn::prueba {
 
+// The command line of a program started from `bin` with these parameters.
+inline std::vector<std::string> LineaDeOrdenes(const std::filesystem::path& bin,
+                                               const std::vector<std::string>& parametros)
+{
+    std::vector<std::string> argumentos{(bin / "transhoralianorvica").string()};
+    argumentos.insert(argumentos.end(), parametros.begin(), parametros.end());
+    return argumentos;
+}
+
 class PruebaFlujo : public ::testing::Test {
 protected:
     PruebaFlujo()
@@ -25,14 +34,14 @@ protected:
     // The window's flow as started with these parameters, created.
     ventana::Controlador& Abrir(const std::vector<std::string>& parametros, ventana::AnfitrionWine wine = {})
     {
-        std::vector<std::string> argumentos{(bin / "transhoralianorvica").string()};
-        argumentos.insert(argumentos.end(), parametros.begin(), parametros.end());
         const Reloj reloj{[] { return std::time_t{0}; }, "%d/%m/%Y", "%H:%M:%S"};
         const bool falla = vista.falla;  // set by the test before it opens
         vista = VistaFalsa{};
         vista.falla = falla;
         flujo = std::make_unique<ventana::Controlador>(
-            ventana::Entorno{interaccion, ayuda, argumentos, dir / "real", htemp, ',', reloj, std::move(wine)}, vista);
+            ventana::Entorno{interaccion, ayuda, LineaDeOrdenes(bin, parametros), dir / "real", htemp, ',', reloj,
+                             std::move(wine)},
+            vista);
         vista.flujo = flujo.get();
         interaccion.cursor_ocupado = &vista.ocupado;
         flujo->FormCreate();

@@ -96,7 +96,7 @@ TEST_F(PruebaFlujo, TrasUnHandleErroneoLaExportacionTieneSusRegistros)
 
 TEST_F(PruebaFlujo, UnIniQueNoSePuedeEscribirDejaLaVentanaAbierta)
 {
-    auto& v = Abrir({"exportar", "1F"});
+    Abrir({"exportar", "1F"});
     std::filesystem::create_directory(bin / "Horalia.ini");  // where the file should be
     EXPECT_FALSE(Cerrar());
     EXPECT_EQ(interaccion.Textos(),
