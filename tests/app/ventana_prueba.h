@@ -21,14 +21,8 @@ public:
     void Incrustar(QWidget&, std::int32_t anfitrion) override { anfitriones.push_back(anfitrion); }
 };
 
-class PruebaVentana : public ::testing::Test {
+class PruebaVentana : public PruebaConVentana {
 protected:
-    PruebaVentana()
-    {
-        std::filesystem::create_directories(htemp);
-        std::filesystem::create_directories(bin);
-    }
-
     // The window as started with these parameters, shown.
     app::TMForm& Abrir(const std::vector<std::string>& parametros)
     {
@@ -44,11 +38,6 @@ protected:
 
     void Pulsar(const char* boton);
 
-    DirectorioTemporal dir;
-    std::filesystem::path htemp = dir / "HTEMP";
-    std::filesystem::path bin = dir / "bin";  // parameter 0's directory
-    InteraccionFalsa interaccion;
-    AyudaFalsa ayuda;
     IncrustadorFalso incrustador;
     std::unique_ptr<app::TMForm> ventana;
 };

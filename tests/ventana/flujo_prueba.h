@@ -23,14 +23,25 @@ inline std::vector<std::string> LineaDeOrdenes(const std::filesystem::path& bin,
     return argumentos;
 }
 
-class PruebaFlujo : public ::testing::Test {
+// What a window's test starts from: its folders and the stand-ins for the
+// user and the help system.
+class PruebaConVentana : public ::testing::Test {
 protected:
-    PruebaFlujo()
+    PruebaConVentana()
     {
         std::filesystem::create_directories(htemp);
         std::filesystem::create_directories(bin);
     }
 
+    DirectorioTemporal dir;
+    std::filesystem::path htemp = dir / "HTEMP";
+    std::filesystem::path bin = dir / "bin";  // parameter 0's directory
+    InteraccionFalsa interaccion;
+    AyudaFalsa ayuda;
+};
+
+class PruebaFlujo : public PruebaConVentana {
+protected:
     // The window's flow as started with these parameters, created.
     ventana::Controlador& Abrir(const std::vector<std::string>& parametros, ventana::AnfitrionWine wine = {})
     {
@@ -62,11 +73,6 @@ protected:
 
     std::string Ini() const;  // the INI file's text, "(ninguno)" when absent
 
-    DirectorioTemporal dir;
-    std::filesystem::path htemp = dir / "HTEMP";
-    std::filesystem::path bin = dir / "bin";  // parameter 0's directory
-    InteraccionFalsa interaccion;
-    AyudaFalsa ayuda;
     VistaFalsa vista;
     std::unique_ptr<ventana::Controlador> flujo;
 };
