@@ -107,7 +107,9 @@ void Tabla::Crear(const fs::path& ruta, const std::vector<DefinicionCampo>& camp
     // A table someone holds open is not replaced under their feet.
     if (so::BloqueadoPorOtro(ruta))
         FalloDeBloqueo(EWOULDBLOCK, tabla);
-    if (const int error = nueva.Colocar())
+    // The folder is made durable by whoever puts the filled table in its
+    // final place (the export's staging), not once per empty table.
+    if (const int error = nueva.Colocar(false))
         throw fallo(ErrorSistema(error));
 }
 

@@ -72,12 +72,13 @@ int Reemplazo::Terminar()
     return Cerrar(fichero_);  // close's error may be a late write's
 }
 
-int Reemplazo::Colocar()
+int Reemplazo::Colocar(bool volcar_carpeta)
 {
     if (const int error = Renombrar(temporal_, destino_))
         return error;
     colocado_ = true;
-    VolcarCarpeta(destino_.has_parent_path() ? destino_.parent_path() : fs::path("."));
+    if (volcar_carpeta)
+        VolcarCarpeta(destino_.has_parent_path() ? destino_.parent_path() : fs::path("."));
     return 0;
 }
 

@@ -32,9 +32,10 @@ public:
     int Vaciar();
     // Writes what is pending, flushes to the disk and closes.
     int Terminar();
-    // Renames over the destination, then makes the new name durable (a
-    // failure of that last step is not reported: the file is in place).
-    int Colocar();
+    // Renames over the destination, then, with `volcar_carpeta`, makes the
+    // new name durable (a failure of that last step is not reported: the
+    // file is in place).
+    int Colocar(bool volcar_carpeta = true);
 
     const std::filesystem::path& Destino() const { return destino_; }
 
