@@ -182,6 +182,16 @@ cerca 2 0 F9D37D; cerca 2 84 FFFFFF; cerca 2 168 FFEEDD      # Draw3D2, left, 0,
 cerca 318 0 F9D37D; cerca 318 84 FFFFFF; cerca 318 168 FFEEDD  # Draw3D3, right, 316,0 317x169
 cerca 314 84 FFFFFF; cerca 317 84 FFFFFF                      # the two meet at x 315/316
 cerca 2 170 C2CDFE; cerca 2 216 CFF2FE; cerca 2 264 CCD8E6    # Draw3D1, bottom, 0,168 633x97
+# The labels' text where the window places it: the red version label in
+# the bottom panel, the two titles in bold black, and nothing red elsewhere.
+tinta() {  # X Y W H RRGGBB MINIMO
+  n=$("$captura" "$solo" "$1" "$2" "$3" "$4" "$5")
+  [ "$n" -ge "$6" ] || falla "($1,$2 ${3}x$4): $n píxeles cerca de #$5"
+}
+tinta 8 240 233 13 FF0000 200    # Label1, "TransHoraliaNorvica para QV27 V-1.0"
+tinta 24 24 265 57 000000 500   # Label3
+tinta 324 24 305 57 000000 500   # Label4, at 8,24 of the right panel
+[ "$("$captura" "$solo" 0 0 632 110 FF0000)" -eq 0 ] || falla "texto rojo en los paneles de arriba"
 pulsar_hasta "$solo" 300 212 '! kill -0 "$programa_pid" 2>/dev/null' "Salir no cierra la ventana sola"  # "&Salir"
 [ ! -e "$tmp/horalia/Horalia.ini" ] || falla "la ventana sola escribió Horalia.ini"
 echo "handle sin ventana: ventana sola en su sitio con sus paneles, sin Horalia.ini"
