@@ -54,4 +54,15 @@ std::vector<std::vector<std::string>> Filas(const std::filesystem::path& ruta, c
     return filas;
 }
 
+dbf::Tabla NuevaSoluc(const std::filesystem::path& htemp)
+{
+    using dbf::TipoCampo;
+    const auto ruta = htemp / "SOLUC.DBF";
+    dbf::Tabla::Crear(ruta, {{"DIA", TipoCampo::Entero, 0}, {"HORA", TipoCampo::Flotante, 0},
+                             {"SESIONES", TipoCampo::Caracter, 20}, {"CODGRUPO", TipoCampo::Caracter, 10},
+                             {"ASIG", TipoCampo::Caracter, 10}, {"TAREA", TipoCampo::Caracter, 10},
+                             {"PROF", TipoCampo::Caracter, 10}, {"AULA", TipoCampo::Caracter, 10}});
+    return dbf::Tabla(ruta, dbf::Acceso::Exclusivo);
+}
+
 }  // namespace thn::prueba

@@ -21,6 +21,10 @@ std::string Seccion(const std::string& seccion, const std::string& elemento, con
 // A whole centre document (UTF-8) around the given sections.
 std::string Centro(const std::string& secciones);
 
+// HTEMP/SOLUC.DBF, new and empty, with the fields Horalia writes; opened
+// exclusively for the test to append its records.
+dbf::Tabla NuevaSoluc(const std::filesystem::path& htemp);
+
 // Every live record of a table, the given fields as UTF-8 text.
 std::vector<std::vector<std::string>> Filas(const std::filesystem::path& tabla, const std::vector<std::string>& campos);
 

@@ -57,13 +57,7 @@ protected:
 
     void Soluc(const std::vector<Entrada>& entradas)
     {
-        using dbf::TipoCampo;
-        const auto ruta = htemp / "SOLUC.DBF";
-        dbf::Tabla::Crear(ruta, {{"DIA", TipoCampo::Entero, 0}, {"HORA", TipoCampo::Flotante, 0},
-                                 {"SESIONES", TipoCampo::Caracter, 20}, {"CODGRUPO", TipoCampo::Caracter, 10},
-                                 {"ASIG", TipoCampo::Caracter, 10}, {"TAREA", TipoCampo::Caracter, 10},
-                                 {"PROF", TipoCampo::Caracter, 10}, {"AULA", TipoCampo::Caracter, 10}});
-        dbf::Tabla t(ruta, dbf::Acceso::Exclusivo);
+        dbf::Tabla t = NuevaSoluc(htemp);
         for (const auto& e : entradas) {
             t.Anadir();
             t.PonerEntero("DIA", e.dia);

@@ -21,13 +21,7 @@ std::filesystem::path PruebaFlujo::Documento(const std::string& nombre)
 
 void PruebaFlujo::Soluc(const std::vector<std::string>& asignaturas)
 {
-    using dbf::TipoCampo;
-    const auto ruta = htemp / "SOLUC.DBF";
-    dbf::Tabla::Crear(ruta, {{"DIA", TipoCampo::Entero, 0}, {"HORA", TipoCampo::Flotante, 0},
-                             {"SESIONES", TipoCampo::Caracter, 20}, {"CODGRUPO", TipoCampo::Caracter, 10},
-                             {"ASIG", TipoCampo::Caracter, 10}, {"TAREA", TipoCampo::Caracter, 10},
-                             {"PROF", TipoCampo::Caracter, 10}, {"AULA", TipoCampo::Caracter, 10}});
-    dbf::Tabla t(ruta, dbf::Acceso::Exclusivo);
+    dbf::Tabla t = NuevaSoluc(htemp);
     for (const auto& asig : asignaturas) {
         t.Anadir();
         t.PonerEntero("DIA", 1);
