@@ -27,6 +27,7 @@ PAQUETES_WINE="
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine64 wine locales
 "
+PAQUETES_WINDOWS="wixl"
 LOCALE_ES=es_ES.UTF-8
 
 wine=no
@@ -39,6 +40,7 @@ for opcion in "$@"; do
   esac
 done
 [ "$wine" = si ] && PAQUETES="$PAQUETES $PAQUETES_WINE"
+[ "$windows" = si ] && PAQUETES="$PAQUETES $PAQUETES_WINDOWS"
 
 if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
 
@@ -63,5 +65,23 @@ if [ "$wine" = si ] && ! locale -a 2>/dev/null | grep -qi '^es_ES\.utf-\?8$'; th
   $sudo localedef -i es_ES -f UTF-8 "$LOCALE_ES"
 fi
 
-[ "$windows" = si ] && "$(dirname "$0")/libxml2-windows.sh" >/dev/null
+if [ "$windows" = si ]; then
+  "$(dirname "$0")/libxml2-windows.sh" 64 >/dev/null
+  "$(dirname "$0")/libxml2-windows.sh" 32 >/dev/null
+  # The i686 programs' tests need the 32-bit Wine. The archive's i386 side
+  # has lagged its amd64 side before, and some kernels run no 32-bit
+  # programs at all (where Debian's `wine` would then pick the 32-bit loader
+  # and fail for every program): without it those tests are skipped
+  # (scripts/pruebas.sh says so), and nothing else fails for that reason.
+  if ! "$(dirname "$0")/ejecuta-32-bits.sh"; then
+    echo "Este núcleo no ejecuta programas de 32 bits: no se instala wine32" >&2
+  elif ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'install ok installed'; then
+    echo "Instalando wine32:i386"
+    export DEBIAN_FRONTEND=noninteractive
+    if ! { $sudo dpkg --add-architecture i386 && $sudo apt-get update -qq &&
+           $sudo apt-get install -y -qq --no-install-recommends wine32:i386 >/dev/null; }; then
+      echo "wine32:i386 no se puede instalar desde el archivo: los programas de 32 bits no se prueban" >&2
+    fi
+  fi
+fi
 exit 0
