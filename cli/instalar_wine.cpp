@@ -8,6 +8,9 @@
 #include "lanzador/nucleo/configuracion.h"
 #include "lanzador/nucleo/marca.h"
 #include "lanzador/nucleo/rutas.h"
+#include "so/reemplazo.h"
+
+#include <algorithm>
 
 #include <fstream>
 #include <iterator>
@@ -30,7 +33,15 @@ std::string Leer(const fs::path& fichero)
 
 bool EsLanzador(const fs::path& fichero)
 {
-    return Leer(fichero).find(lanzador::kMarcaLanzador) != std::string::npos;
+    const auto secciones = SeccionesDeEjecutable(Leer(fichero));
+    return std::find(secciones.begin(), secciones.end(), lanzador::kSeccionLanzador) != secciones.end();
+}
+
+// Replaces `destino` whole: a failure halfway leaves the old file as it was.
+void Escribir(const fs::path& destino, std::string_view contenido)
+{
+    if (const int error = so::ReemplazarFichero(destino, contenido, true))
+        throw Error(Formatear("No se puede escribir %s: %s", {destino.string(), so::Motivo(error)}));
 }
 
 // Every folder under drive_c holding Horalia's program; Windows' own folder
@@ -107,12 +118,12 @@ std::vector<std::string> Instalar(const InstalacionWine& i, const fs::path& carp
             throw Error(Formatear("%s no es el lanzador de TransHoraliaNorvica: no se sustituye", {c.destino.string()}));
     }
     for (const auto& c : copias) {
-        fs::copy_file(c.origen, c.destino, fs::copy_options::overwrite_existing);
+        Escribir(c.destino, Leer(c.origen));
         hecho.push_back(Formatear("Lanzador de %s bits: %s", {std::to_string(c.bits), c.destino.string()}));
     }
     const fs::path configuracion =
         BuscarFichero(carpeta, lanzador::kNombreConfiguracion).value_or(carpeta / lanzador::kNombreConfiguracion);
-    std::ofstream(configuracion, std::ios::binary) << lanzador::TextoConfiguracion({i.programa.string()});
+    Escribir(configuracion, lanzador::TextoConfiguracion({i.programa.string()}));
     hecho.push_back(Formatear("Configuración: %s (programa %s)", {configuracion.string(), i.programa.string()}));
     return hecho;
 }
@@ -120,20 +131,27 @@ std::vector<std::string> Instalar(const InstalacionWine& i, const fs::path& carp
 std::vector<std::string> Quitar(const fs::path& carpeta)
 {
     std::vector<std::string> hecho;
+    bool ajeno = false;
     for (const char* nombre : {kLanzador, kLanzador64}) {
         const auto fichero = BuscarFichero(carpeta, nombre);
         if (!fichero)
             continue;
         if (!EsLanzador(*fichero)) {
             hecho.push_back(Formatear("Se deja %s: no es el lanzador de TransHoraliaNorvica", {fichero->string()}));
+            ajeno = true;
             continue;
         }
         fs::remove(*fichero);
         hecho.push_back(Formatear("Quitado %s", {fichero->string()}));
     }
+    // The configuration beside a program that is not ours may be that program's.
     if (const auto configuracion = BuscarFichero(carpeta, lanzador::kNombreConfiguracion)) {
-        fs::remove(*configuracion);
-        hecho.push_back(Formatear("Quitado %s", {configuracion->string()}));
+        if (ajeno) {
+            hecho.push_back(Formatear("Se deja %s", {configuracion->string()}));
+        } else {
+            fs::remove(*configuracion);
+            hecho.push_back(Formatear("Quitado %s", {configuracion->string()}));
+        }
     }
     if (hecho.empty())
         hecho.push_back(Formatear("No había nada que quitar en %s", {carpeta.string()}));
