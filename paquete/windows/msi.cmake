@@ -16,8 +16,8 @@ set(THN_MSI ${CMAKE_BINARY_DIR}/transhoralianorvica-${PROJECT_VERSION}-${THN_MSI
 # wixl takes the files from the folder it runs in: the programs stripped, as
 # in the zip, and the help.
 set(THN_MSI_CARPETA ${CMAKE_BINARY_DIR}/msi)
+file(MAKE_DIRECTORY ${THN_MSI_CARPETA})
 add_custom_command(OUTPUT ${THN_MSI}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${THN_MSI_CARPETA}
   COMMAND ${CMAKE_STRIP} -o ${THN_MSI_CARPETA}/transhoralianorvica.exe $<TARGET_FILE:transhoralianorvica>
   COMMAND ${CMAKE_STRIP} -o ${THN_MSI_CARPETA}/transhoralianorvica-cli.exe $<TARGET_FILE:transhoralianorvica-cli>
   COMMAND ${CMAKE_COMMAND} -E copy ${THN_CHM} ${THN_MSI_CARPETA}/NORVICA.chm
