@@ -228,13 +228,23 @@ std::string TextoFlotante(double v, char separador)
 
 // ---- reading ----
 
+namespace {
+
+// VFP: null by its bit in _NullFlags.
+bool MarcadoNulo(const Estructura& e, const Campo& c, const unsigned char* r)
+{
+    if (c.bit_nulo < 0)
+        return false;
+    const Campo& nf = e.campos[static_cast<std::size_t>(e.campo_nulos)];
+    return (r[nf.desp + c.bit_nulo / 8] >> (c.bit_nulo % 8)) & 1;
+}
+
+}  // namespace
+
 bool EsNulo(const Estructura& e, const Campo& c, const unsigned char* r)
 {
-    if (c.bit_nulo >= 0) {
-        const Campo& nf = e.campos[static_cast<std::size_t>(e.campo_nulos)];
-        if ((r[nf.desp + c.bit_nulo / 8] >> (c.bit_nulo % 8)) & 1)
-            return true;
-    }
+    if (MarcadoNulo(e, c, r))
+        return true;
     const unsigned char* p = r + c.desp;
     switch (c.clase) {
     case Clase::Texto: case Clase::Numerico: case Clase::Fecha:
@@ -271,6 +281,10 @@ std::string Texto(const Estructura& e, const Campo& c, const unsigned char* r, c
 {
     if (c.clase == Clase::Otro)
         NoLegible(e, c);
+    // Text without its trailing blanks is empty exactly when the field is
+    // blank: one pass over its bytes, not two.
+    if ((c.clase == Clase::Texto || c.clase == Clase::Fecha) && !MarcadoNulo(e, c, r))
+        return std::string(SinBlancosFinales(Bytes(c, r)));
     if (EsNulo(e, c, r))
         return {};
     const unsigned char* p = r + c.desp;

@@ -41,7 +41,9 @@ std::string Lectura::Texto(const char* atributo)
 std::string Lectura::Ansi(const char* atributo)
 {
     const std::string_view texto = Valor(atributo);
-    std::string ansi = AAnsi(texto);
+    // Most values are ASCII, which the code page holds as it is.
+    const bool ascii = std::all_of(texto.begin(), texto.end(), [](char ch) { return (ch & 0x80) == 0; });
+    std::string ansi = ascii ? std::string(texto) : AAnsi(texto);
     // The page writes '?' for what it cannot hold: more of them than the text
     // had. Counted only where there is one: most texts have none.
     if (c_.revision && ansi.find('?') != std::string::npos
