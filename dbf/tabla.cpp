@@ -16,6 +16,7 @@
 #include "dbf/codificacion.h"
 #include "dbf/estructura.h"
 #include "dbf/fichero.h"
+#include "dbf/indice.h"
 #include "dbf/valores.h"
 #include "base/error.h"
 #include "base/texto.h"
@@ -67,7 +68,7 @@ struct Tabla::Impl {
     bool editando = false;  // a new record stands after the posted ones
     std::string en_blanco;
 
-    std::vector<std::unique_ptr<MapaTexto>> indices;  // per field, built by Localizar
+    std::vector<std::unique_ptr<IndiceCampo>> indices;  // per field, built by Localizar
     AvisoCorte aviso_corte;
 
     Impl(const fs::path& r, Acceso acceso) : ruta(r)
@@ -232,9 +233,9 @@ struct Tabla::Impl {
         ++vivos;
         editando = false;
         actual = i;
-        for (std::size_t k = 0; k < indices.size(); ++k)
-            if (indices[k])
-                indices[k]->emplace(detalle::Texto(e, e.campos[k], Registro(i), '.'), i);  // keeps an earlier match
+        for (auto& indice : indices)
+            if (indice)
+                indice->Anadir(registros, i);  // keeps an earlier match
     }
 
     bool Localizar(std::size_t campo, std::string_view valor)
@@ -242,15 +243,14 @@ struct Tabla::Impl {
         const detalle::Campo& c = e.campos[campo];
         auto& indice = indices[campo];
         if (!indice) {
-            auto nuevo_indice = std::make_unique<MapaTexto>();
-            nuevo_indice->reserve(vivos);
+            auto nuevo_indice = std::make_unique<IndiceCampo>(e, c);
             for (std::size_t i = 0; i < total; ++i)
                 if (Vivo(i))
-                    nuevo_indice->emplace(detalle::Texto(e, c, Registro(i), '.'), i);
+                    nuevo_indice->Anadir(registros, i);
             indice = std::move(nuevo_indice);
         }
-        const auto it = indice->find(valor);
-        actual = it == indice->end() ? kFin : it->second;
+        const std::size_t i = indice->Buscar(registros, valor);
+        actual = i == IndiceCampo::npos ? kFin : i;
         return actual != kFin;
     }
 };

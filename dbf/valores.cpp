@@ -277,14 +277,19 @@ std::optional<double> Numero(const Estructura& e, const Campo& c, const unsigned
     }
 }
 
+// Text without its trailing blanks is empty exactly when the field is
+// blank: one pass over its bytes, not two.
+std::string_view TextoEnSitio(const Estructura& e, const Campo& c, const unsigned char* r)
+{
+    return MarcadoNulo(e, c, r) ? std::string_view() : SinBlancosFinales(Bytes(c, r));
+}
+
 std::string Texto(const Estructura& e, const Campo& c, const unsigned char* r, char separador)
 {
     if (c.clase == Clase::Otro)
         NoLegible(e, c);
-    // Text without its trailing blanks is empty exactly when the field is
-    // blank: one pass over its bytes, not two.
-    if ((c.clase == Clase::Texto || c.clase == Clase::Fecha) && !MarcadoNulo(e, c, r))
-        return std::string(SinBlancosFinales(Bytes(c, r)));
+    if (c.clase == Clase::Texto || c.clase == Clase::Fecha)
+        return std::string(TextoEnSitio(e, c, r));
     if (EsNulo(e, c, r))
         return {};
     const unsigned char* p = r + c.desp;
