@@ -2,7 +2,8 @@
 // The table object: an open table held in memory.
 //
 // * Opening reads the whole file: the header bytes and the records, kept as
-//   one contiguous buffer. Appended records go at the end of that buffer and
+//   one contiguous buffer. A record being appended is made in place at the
+//   end of that buffer and becomes part of it when posted; posted records
 //   reach the file when the table closes (Cerrar or the destructor): first
 //   the header with the new record count, then the records and the 0x1A end
 //   mark, then a flush to the disk.
@@ -15,6 +16,7 @@
 #include "dbf/codificacion.h"
 #include "dbf/estructura.h"
 #include "dbf/fichero.h"
+#include "dbf/indice.h"
 #include "dbf/valores.h"
 #include "base/error.h"
 #include "base/texto.h"
@@ -57,17 +59,16 @@ struct Tabla::Impl {
 
     Estructura e;
     std::string cabecera;   // the file's first e.long_cabecera bytes
-    std::string registros;  // every record, read and appended
-    std::size_t total = 0;     // records in `registros`
+    std::string registros;  // every record, read and posted, then the one being made
+    std::size_t total = 0;     // posted records in `registros`
     std::size_t escritos = 0;  // of them, already in the file
     std::size_t vivos = 0;
     std::size_t actual = kFin;
 
-    bool editando = false;
-    std::string nuevo;
+    bool editando = false;  // a new record stands after the posted ones
     std::string en_blanco;
 
-    std::vector<std::unique_ptr<MapaTexto>> indices;  // per field, built by Localizar
+    std::vector<std::unique_ptr<IndiceCampo>> indices;  // per field, built by Localizar
     AvisoCorte aviso_corte;
 
     Impl(const fs::path& r, Acceso acceso) : ruta(r)
@@ -79,7 +80,10 @@ struct Tabla::Impl {
         solo_lectura = t.solo_lectura;
         total = escritos = e.registros;
         cabecera.assign(t.datos, 0, e.long_cabecera);
-        registros.assign(t.datos, e.long_cabecera, total * e.long_registro);
+        // The file's buffer becomes the records': a large table is not held twice.
+        registros = std::move(t.datos);
+        registros.resize(e.long_cabecera + total * e.long_registro);
+        registros.erase(0, e.long_cabecera);
         for (std::size_t i = 0; i < total; ++i)
             vivos += Vivo(i) ? 1 : 0;
         actual = SiguienteVivo(0);
@@ -111,13 +115,13 @@ struct Tabla::Impl {
             throw Error(Formatear("La tabla '%s' está cerrada", {Nombre()}));
     }
 
-    const Campo& CampoDe(std::string_view nombre) const
+    std::size_t IndiceDe(std::string_view nombre) const
     {
         ComprobarAbierta();
-        const Campo* c = e.Buscar(nombre);
+        const detalle::Campo* c = e.Buscar(nombre);
         if (!c)
             throw Error(Formatear("La tabla '%s' no tiene el campo '%s'", {Nombre(), std::string(nombre)}));
-        return *c;
+        return static_cast<std::size_t>(c - e.campos.data());
     }
 
     const unsigned char* Actual() const
@@ -131,7 +135,17 @@ struct Tabla::Impl {
     {
         if (!editando)
             throw Error(Formatear("No se ha empezado ningún registro nuevo en la tabla '%s'", {Nombre()}));
-        return reinterpret_cast<unsigned char*>(nuevo.data());
+        return reinterpret_cast<unsigned char*>(registros.data()) + total * e.long_registro;
+    }
+
+    // A blank record after the posted ones; one begun before starts over.
+    void Empezar()
+    {
+        if (editando)
+            registros.replace(total * e.long_registro, e.long_registro, en_blanco);
+        else
+            registros.append(en_blanco);
+        editando = true;
     }
 
     void Volcar()
@@ -195,7 +209,7 @@ struct Tabla::Impl {
 
     void AsignarAutoincrementos(unsigned char* r)
     {
-        for (const Campo& c : e.campos) {
+        for (const detalle::Campo& c : e.campos) {
             if (!c.autoincremento || !detalle::EsNulo(e, c, r))
                 continue;
             auto* h = reinterpret_cast<unsigned char*>(cabecera.data()) + c.descriptor + kDespAutoincremento7;
@@ -214,31 +228,29 @@ struct Tabla::Impl {
             throw Error(Formatear("No se ha empezado ningún registro nuevo en la tabla '%s'", {Nombre()}));
         if (total >= 0xFFFFFFFFu)
             throw Error(Formatear("La tabla '%s' no admite más registros", {Nombre()}));
-        AsignarAutoincrementos(reinterpret_cast<unsigned char*>(nuevo.data()));
-        registros.append(nuevo);
+        AsignarAutoincrementos(Nuevo());
         const std::size_t i = total++;
         ++vivos;
         editando = false;
         actual = i;
-        for (std::size_t k = 0; k < indices.size(); ++k)
-            if (indices[k])
-                indices[k]->emplace(detalle::Texto(e, e.campos[k], Registro(i), '.'), i);  // keeps an earlier match
+        for (auto& indice : indices)
+            if (indice)
+                indice->Anadir(registros, i);  // keeps an earlier match
     }
 
-    bool Localizar(std::string_view nombre, std::string_view valor)
+    bool Localizar(std::size_t campo, std::string_view valor)
     {
-        const Campo& c = CampoDe(nombre);
-        auto& indice = indices[static_cast<std::size_t>(&c - e.campos.data())];
+        const detalle::Campo& c = e.campos[campo];
+        auto& indice = indices[campo];
         if (!indice) {
-            auto nuevo_indice = std::make_unique<MapaTexto>();
-            nuevo_indice->reserve(vivos);
+            auto nuevo_indice = std::make_unique<IndiceCampo>(e, c);
             for (std::size_t i = 0; i < total; ++i)
                 if (Vivo(i))
-                    nuevo_indice->emplace(detalle::Texto(e, c, Registro(i), '.'), i);
+                    nuevo_indice->Anadir(registros, i);
             indice = std::move(nuevo_indice);
         }
-        const auto it = indice->find(valor);
-        actual = it == indice->end() ? kFin : it->second;
+        const std::size_t i = indice->Buscar(registros, valor);
+        actual = i == IndiceCampo::npos ? kFin : i;
         return actual != kFin;
     }
 };
@@ -286,20 +298,43 @@ void Tabla::Cerrar()
         impl_->Cerrar();
 }
 
+Columna Tabla::Campo(std::string_view campo) const
+{
+    const Impl& t = Comprobar(impl_);
+    return Columna(&t, t.IndiceDe(campo));
+}
+
+std::size_t Tabla::Indice(Columna campo) const
+{
+    const Impl& t = Comprobar(impl_);
+    t.ComprobarAbierta();
+    if (campo.tabla_ != &t)
+        throw Error(Formatear("La columna no es de la tabla '%s'", {t.Nombre()}));
+    return campo.indice_;
+}
+
 void Tabla::Anadir()
 {
     Impl& t = Comprobar(impl_);
     t.ComprobarAbierta();
     if (t.solo_lectura)
         throw Error(Formatear("La tabla '%s' está abierta sólo para lectura", {t.Nombre()}));
-    t.nuevo = t.en_blanco;
-    t.editando = true;
+    t.Empezar();
 }
 
-void Tabla::PonerTexto(std::string_view campo, std::string_view ansi)
+void Tabla::Reservar(std::size_t registros)
 {
     Impl& t = Comprobar(impl_);
-    const Campo& c = t.CampoDe(campo);
+    t.ComprobarAbierta();
+    t.registros.reserve((t.total + 1 + registros) * t.e.long_registro);
+}
+
+void Tabla::PonerTexto(std::string_view campo, std::string_view ansi) { PonerTexto(Campo(campo), ansi); }
+
+void Tabla::PonerTexto(Columna campo, std::string_view ansi)
+{
+    Impl& t = Comprobar(impl_);
+    const detalle::Campo& c = t.e.campos[Indice(campo)];
     EscribirTexto(t.e, c, t.Nuevo(), ansi);
     if (t.aviso_corte && c.clase == Clase::Texto && ansi.size() > static_cast<std::size_t>(c.ancho))
         t.aviso_corte(c.nombre, ansi, static_cast<std::size_t>(c.ancho));
@@ -310,31 +345,37 @@ void Tabla::AvisarCortes(AvisoCorte aviso)
     Comprobar(impl_).aviso_corte = std::move(aviso);
 }
 
-void Tabla::PonerLogico(std::string_view campo, bool valor)
+void Tabla::PonerLogico(std::string_view campo, bool valor) { PonerLogico(Campo(campo), valor); }
+
+void Tabla::PonerLogico(Columna campo, bool valor)
 {
     Impl& t = Comprobar(impl_);
-    const Campo& c = t.CampoDe(campo);
+    const detalle::Campo& c = t.e.campos[Indice(campo)];
     EscribirLogico(t.e, c, t.Nuevo(), valor);
 }
 
-void Tabla::PonerEntero(std::string_view campo, std::int32_t valor)
+void Tabla::PonerEntero(std::string_view campo, std::int32_t valor) { PonerEntero(Campo(campo), valor); }
+
+void Tabla::PonerEntero(Columna campo, std::int32_t valor)
 {
     Impl& t = Comprobar(impl_);
-    const Campo& c = t.CampoDe(campo);
+    const detalle::Campo& c = t.e.campos[Indice(campo)];
     EscribirEntero(t.e, c, t.Nuevo(), valor);
 }
 
-void Tabla::PonerFlotante(std::string_view campo, double valor)
+void Tabla::PonerFlotante(std::string_view campo, double valor) { PonerFlotante(Campo(campo), valor); }
+
+void Tabla::PonerFlotante(Columna campo, double valor)
 {
     Impl& t = Comprobar(impl_);
-    const Campo& c = t.CampoDe(campo);
+    const detalle::Campo& c = t.e.campos[Indice(campo)];
     EscribirFlotante(t.e, c, t.Nuevo(), valor);
 }
 
 void Tabla::PonerNulo(std::string_view campo)
 {
     Impl& t = Comprobar(impl_);
-    const Campo& c = t.CampoDe(campo);
+    const detalle::Campo& c = t.e.campos[Indice(Campo(campo))];
     EscribirNulo(t.e, c, t.Nuevo());
 }
 
@@ -381,21 +422,31 @@ bool Tabla::ExisteCampo(std::string_view campo) const
 bool Tabla::EsNulo(std::string_view campo) const
 {
     const Impl& t = Comprobar(impl_);
-    const Campo& c = t.CampoDe(campo);
+    const detalle::Campo& c = t.e.campos[Indice(Campo(campo))];
     return detalle::EsNulo(t.e, c, t.Actual());
 }
 
 std::string Tabla::LeerTexto(std::string_view campo, char separador) const
 {
+    return LeerTexto(Campo(campo), separador);
+}
+
+std::string Tabla::LeerTexto(Columna campo, char separador) const
+{
     const Impl& t = Comprobar(impl_);
-    const Campo& c = t.CampoDe(campo);
+    const detalle::Campo& c = t.e.campos[Indice(campo)];
     return Texto(t.e, c, t.Actual(), separador);
 }
 
 std::int32_t Tabla::LeerEntero(std::string_view campo, char separador) const
 {
+    return LeerEntero(Campo(campo), separador);
+}
+
+std::int32_t Tabla::LeerEntero(Columna campo, char separador) const
+{
     const Impl& t = Comprobar(impl_);
-    const Campo& c = t.CampoDe(campo);
+    const detalle::Campo& c = t.e.campos[Indice(campo)];
     const NumeroDeCampo v = LeerNumeroDeCampo(t.e, c, t.Actual(), separador);
     if (v.texto)
         return v.texto->empty() ? 0 : EnteroDesdeTexto(DesdeAnsi(*v.texto));
@@ -412,8 +463,13 @@ std::int32_t Tabla::LeerEntero(std::string_view campo, char separador) const
 
 double Tabla::LeerNumero(std::string_view campo, char separador) const
 {
+    return LeerNumero(Campo(campo), separador);
+}
+
+double Tabla::LeerNumero(Columna campo, char separador) const
+{
     const Impl& t = Comprobar(impl_);
-    const Campo& c = t.CampoDe(campo);
+    const detalle::Campo& c = t.e.campos[Indice(campo)];
     const NumeroDeCampo v = LeerNumeroDeCampo(t.e, c, t.Actual(), separador);
     if (v.texto)
         return v.texto->empty() ? 0 : FlotanteDesdeTexto(DesdeAnsi(*v.texto), separador);
@@ -423,7 +479,7 @@ double Tabla::LeerNumero(std::string_view campo, char separador) const
 bool Tabla::LeerLogico(std::string_view campo) const
 {
     const Impl& t = Comprobar(impl_);
-    const Campo& c = t.CampoDe(campo);
+    const detalle::Campo& c = t.e.campos[Indice(Campo(campo))];
     const unsigned char* r = t.Actual();
     switch (c.clase) {
     case Clase::Logico:
@@ -447,7 +503,12 @@ bool Tabla::LeerLogico(std::string_view campo) const
 
 bool Tabla::Localizar(std::string_view campo, std::string_view valor)
 {
-    return Comprobar(impl_).Localizar(campo, valor);
+    return Localizar(Campo(campo), valor);
+}
+
+bool Tabla::Localizar(Columna campo, std::string_view valor)
+{
+    return Comprobar(impl_).Localizar(Indice(campo), valor);
 }
 
 std::vector<DefinicionCampo> Tabla::Campos() const
@@ -455,7 +516,7 @@ std::vector<DefinicionCampo> Tabla::Campos() const
     const Impl& t = Comprobar(impl_);
     t.ComprobarAbierta();
     std::vector<DefinicionCampo> r;
-    for (const Campo& c : t.e.campos) {
+    for (const detalle::Campo& c : t.e.campos) {
         if (c.sistema)
             continue;
         DefinicionCampo d{c.nombre, TipoCampo::Caracter, 0};

@@ -7,6 +7,7 @@
 // Windows-1252 bytes. Every failure throws thn::Error with a Spanish message
 // that names the operation and the file.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -28,6 +29,18 @@ struct DefinicionCampo {
 
 enum class Acceso { Compartido, Exclusivo };
 
+// A field of one open table, found once by its name (Tabla::Campo): reading
+// and writing through it skip the search by name, for a table read or
+// written record after record. It belongs to the table object that gave it;
+// used on any other, it fails.
+class Columna {
+private:
+    friend class Tabla;
+    Columna(const void* tabla, std::size_t indice) : tabla_(tabla), indice_(indice) {}
+    const void* tabla_;
+    std::size_t indice_;
+};
+
 class Tabla {
 public:
     // Creates (replacing) the table file at `ruta` with the given fields and no records.
@@ -48,16 +61,26 @@ public:
     // Writes what was posted, updates the header, releases the lock. Idempotent.
     void Cerrar();
 
+    // The field named `campo` (any letter case); fails like every access
+    // by name when the table has none.
+    Columna Campo(std::string_view campo) const;
+
     // Writing: Anadir starts a blank record (every field null/blank),
     // Poner* fill it, Grabar appends it at the end. A record started and not
     // posted is discarded.
     void Anadir();
     void PonerTexto(std::string_view campo, std::string_view ansi);  // cut to the width; also numbers from text
+    void PonerTexto(Columna campo, std::string_view ansi);
     void PonerLogico(std::string_view campo, bool valor);
+    void PonerLogico(Columna campo, bool valor);
     void PonerEntero(std::string_view campo, std::int32_t valor);
+    void PonerEntero(Columna campo, std::int32_t valor);
     void PonerFlotante(std::string_view campo, double valor);
+    void PonerFlotante(Columna campo, double valor);
     void PonerNulo(std::string_view campo);
     void Grabar();
+    // Room for `registros` more appended records, when the caller knows how many.
+    void Reservar(std::size_t registros);
 
     // Called by PonerTexto whenever it cuts a value to a character field's
     // width, with the field's name, the whole value and the width.
@@ -77,18 +100,24 @@ public:
     // Character fields without trailing blanks; numbers in shortest decimal
     // form with `separador`; logical as "T"/"F"; empty when null.
     std::string LeerTexto(std::string_view campo, char separador = '.') const;
+    std::string LeerTexto(Columna campo, char separador = '.') const;
     std::int32_t LeerEntero(std::string_view campo, char separador = '.') const;  // null reads as 0
+    std::int32_t LeerEntero(Columna campo, char separador = '.') const;
     double LeerNumero(std::string_view campo, char separador = '.') const;        // null reads as 0
+    double LeerNumero(Columna campo, char separador = '.') const;
     bool LeerLogico(std::string_view campo) const;
 
     // First live record, in record order, whose field's text equals `valor`
     // exactly; it becomes the current record. Costs O(1) after one pass.
     bool Localizar(std::string_view campo, std::string_view valor);
+    bool Localizar(Columna campo, std::string_view valor);
 
     std::vector<DefinicionCampo> Campos() const;
 
 private:
     struct Impl;
+    // The index of `campo` among the open table's fields; fails for a column of another table.
+    std::size_t Indice(Columna campo) const;
     std::unique_ptr<Impl> impl_;
 };
 

@@ -228,13 +228,23 @@ std::string TextoFlotante(double v, char separador)
 
 // ---- reading ----
 
+namespace {
+
+// VFP: null by its bit in _NullFlags.
+bool MarcadoNulo(const Estructura& e, const Campo& c, const unsigned char* r)
+{
+    if (c.bit_nulo < 0)
+        return false;
+    const Campo& nf = e.campos[static_cast<std::size_t>(e.campo_nulos)];
+    return (r[nf.desp + c.bit_nulo / 8] >> (c.bit_nulo % 8)) & 1;
+}
+
+}  // namespace
+
 bool EsNulo(const Estructura& e, const Campo& c, const unsigned char* r)
 {
-    if (c.bit_nulo >= 0) {
-        const Campo& nf = e.campos[static_cast<std::size_t>(e.campo_nulos)];
-        if ((r[nf.desp + c.bit_nulo / 8] >> (c.bit_nulo % 8)) & 1)
-            return true;
-    }
+    if (MarcadoNulo(e, c, r))
+        return true;
     const unsigned char* p = r + c.desp;
     switch (c.clase) {
     case Clase::Texto: case Clase::Numerico: case Clase::Fecha:
@@ -267,10 +277,19 @@ std::optional<double> Numero(const Estructura& e, const Campo& c, const unsigned
     }
 }
 
+// Text without its trailing blanks is empty exactly when the field is
+// blank: one pass over its bytes, not two.
+std::string_view TextoEnSitio(const Estructura& e, const Campo& c, const unsigned char* r)
+{
+    return MarcadoNulo(e, c, r) ? std::string_view() : SinBlancosFinales(Bytes(c, r));
+}
+
 std::string Texto(const Estructura& e, const Campo& c, const unsigned char* r, char separador)
 {
     if (c.clase == Clase::Otro)
         NoLegible(e, c);
+    if (c.clase == Clase::Texto || c.clase == Clase::Fecha)
+        return std::string(TextoEnSitio(e, c, r));
     if (EsNulo(e, c, r))
         return {};
     const unsigned char* p = r + c.desp;

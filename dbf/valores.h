@@ -18,6 +18,9 @@ namespace thn::dbf::detalle {
 
 bool EsNulo(const Estructura& e, const Campo& c, const unsigned char* r);
 
+// A character or date field's text read in place: Texto without the copy.
+std::string_view TextoEnSitio(const Estructura& e, const Campo& c, const unsigned char* r);
+
 // The value as text: C and D without trailing blanks, numbers in shortest
 // decimal form with `separador`, logical "T"/"F", "" when null.
 std::string Texto(const Estructura& e, const Campo& c, const unsigned char* r, char separador);

@@ -1,41 +1,40 @@
 // SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // The centre document as the export reads it: only the elements of the
-// sections asked for, with their attribute texts, kept compactly. Read in one
-// streaming pass, so a large centre costs a few times its size, not the
-// tenfold of a full tree.
+// sections asked for, and of them only the attributes the conversions read,
+// kept compactly. Read in one streaming pass that builds no tree, so a large
+// centre costs about its size, not the tenfold of a full tree.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace thn {
 
+namespace documento {
+struct SeccionLeida;
+}
+
 class ElementoLeido {
 public:
-    struct Atributo_ {
-        const std::string* nombre;  // interned
-        std::string texto;          // trimmed UTF-8
-        bool demasiado_largo = false;
-    };
-
-    const std::string& Nombre() const { return *nombre_; }
-    std::size_t Posicion() const { return posicion_; }  // 1-based, within its path
-    std::size_t Linea() const { return linea_; }        // of its start tag; 0 when unknown
+    const std::string& Nombre() const;
+    std::size_t Posicion() const;                   // 1-based, within its path
+    std::size_t Linea() const { return linea_; }  // of its start tag; 0 when unknown
+    // Only for the attributes asked for when the document was read; asking
+    // for any other is a fault of the caller, and fails.
     bool TieneAtributo(std::string_view nombre) const;
-    // Same text and errors as Elemento::Atributo.
-    std::string Atributo(std::string_view nombre) const;
+    // Same text and errors as Elemento::Atributo; valid while the document lives.
+    std::string_view Atributo(std::string_view nombre) const;
 
 private:
-    friend class CentroLeido;
-    const std::string* nombre_ = nullptr;
-    std::size_t posicion_ = 0;
+    friend class LectorCentro;
+    const documento::SeccionLeida* seccion_ = nullptr;
+    std::size_t inicio_ = 0;  // where its values start in the section's texts
     std::size_t linea_ = 0;
-    std::vector<Atributo_> atributos_;
 };
 
 // Elements of a kind the export reads, found where it does not look for
@@ -49,12 +48,35 @@ struct FueraDeLugar {
     std::size_t elementos = 0;
 };
 
+namespace documento {
+// The elements of one path, the values of their attributes one after another.
+struct SeccionLeida {
+    std::string ruta;                    // "/centro/aulas/daula"
+    std::string elemento;                // "daula"
+    std::vector<std::string> atributos;  // those kept, in this order
+    std::string textos;                  // each element's kept values, trimmed, in that order
+    // Per element and kept attribute: where its value ends, counted from
+    // the element's first value, with the marks below.
+    std::vector<std::uint32_t> fines;
+    std::vector<ElementoLeido> elementos;
+
+    static constexpr std::uint32_t kAusente = 1u << 31;
+    static constexpr std::uint32_t kDemasiadoLargo = 1u << 30;  // its entities expand beyond reason
+    static constexpr std::uint32_t kFin = kDemasiadoLargo - 1;
+};
+}  // namespace documento
+
 class CentroLeido {
 public:
+    // A path of the form "/centro/section/element" and the attributes to keep.
+    struct Seccion {
+        std::string ruta;
+        std::vector<std::string> atributos;
+    };
+
     // Reads the document with the same rules and errors as
-    // DocumentoCentro::Cargar, keeping the elements of the given absolute
-    // paths of the form "/centro/section/element".
-    static CentroLeido Cargar(const std::filesystem::path& ruta, const std::vector<std::string>& rutas);
+    // DocumentoCentro::Cargar, keeping the elements of the given paths.
+    static CentroLeido Cargar(const std::filesystem::path& ruta, const std::vector<Seccion>& secciones);
 
     // The elements of one of those paths, in document order.
     const std::vector<ElementoLeido>& Seleccionar(const std::string& ruta) const;
@@ -63,8 +85,9 @@ public:
     const std::vector<FueraDeLugar>& ElementosFueraDeLugar() const { return fuera_de_lugar_; }
 
 private:
-    std::unordered_set<std::string> nombres_;  // interned names: their addresses never move
-    std::unordered_map<std::string, std::vector<ElementoLeido>> secciones_;  // "section/element"
+    friend class LectorCentro;
+    // Their addresses never move: the elements point at their section.
+    std::vector<std::unique_ptr<documento::SeccionLeida>> secciones_;
     std::vector<FueraDeLugar> fuera_de_lugar_;
 };
 

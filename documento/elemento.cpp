@@ -77,18 +77,27 @@ std::string Cadena(std::string_view s) { return std::string(s); }
 
 }  // namespace
 
-std::optional<std::string> documento::TextoAtributo(const xmlAttr* atributo)
+std::optional<std::string> documento::TextoDeNodos(const xmlDoc* doc, const xmlNode* nodos)
 {
-    const xmlNode* hijos = atributo->children;
-    if (hijos == nullptr)
+    if (nodos == nullptr)
         return std::string();
     // The usual case: one text node, read in place.
-    if (hijos->type == XML_TEXT_NODE && hijos->next == nullptr)
-        return std::string(Recortar(Texto(hijos->content)));
+    if (nodos->type == XML_TEXT_NODE && nodos->next == nullptr)
+        return std::string(Recortar(Texto(nodos->content)));
     std::string texto;
-    if (!Expandir(atributo->doc, hijos, 0, texto))
+    if (!Expandir(doc, nodos, 0, texto))
         return std::nullopt;
     return std::string(Recortar(texto));
+}
+
+std::optional<std::string> documento::TextoAtributo(const xmlAttr* atributo)
+{
+    return TextoDeNodos(atributo->doc, atributo->children);
+}
+
+xmlNode* documento::NodosDeValor(xmlDoc* doc, const xmlChar* valor, const xmlChar* fin)
+{
+    return xmlStringLenGetNodeList(doc, valor, static_cast<int>(fin - valor));
 }
 
 std::string Elemento::Nombre() const

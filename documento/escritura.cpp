@@ -6,6 +6,7 @@
 #include "documento/centro.h"
 #include "base/error.h"
 
+#include <libxml/HTMLtree.h>
 #include <libxml/xmlsave.h>
 
 #include <string>
@@ -78,12 +79,25 @@ std::string EtiquetaVacia(xmlDoc* doc, const xmlNode* nodo)
     return r;  // "<name .../>", or empty when out of memory
 }
 
+// Whether `texto` is written as it stands inside an attribute's quotes:
+// printable ASCII that needs no reference.
+bool SinEscapar(const xmlChar* texto)
+{
+    for (; *texto != 0; ++texto)
+        if (*texto < 0x20 || *texto > 0x7E || *texto == '&' || *texto == '<' || *texto == '>' || *texto == '"')
+            return false;
+    return true;
+}
+
 class Volcado {
 public:
     Volcado(xmlDoc* doc, xmlOutputBuffer* salida, xmlNode* contenedor, const ProductorHijos& producir)
         : doc_(doc), salida_(salida), contenedor_(contenedor), producir_(producir)
     {
         codificacion_ = doc->encoding != nullptr ? reinterpret_cast<const char*>(doc->encoding) : nullptr;
+        // libxml2 writes XHTML by other rules.
+        const xmlDtd* dtd = xmlGetIntSubset(doc);
+        xml_llano_ = (dtd == nullptr || !xmlIsXHTML(dtd->SystemID, dtd->ExternalID)) && xmlSaveNoEmptyTags == 0;
     }
 
     void Documento()
@@ -126,10 +140,14 @@ private:
             xmlNodeDumpOutput(salida_, doc_, n, 0, 0, codificacion_);
             return;
         }
+        // "<name .../>"; under an XHTML document type, "<name ...></name>".
+        // Attribute values have their '>' escaped: the first one ends the tag.
         const std::string vacia = EtiquetaVacia(doc_, n);
-        if (vacia.size() < 2)
+        const std::size_t cierre = vacia.find('>');
+        if (cierre == std::string::npos || cierre == 0)
             throw Error("No se pudo escribir el elemento " + NombreCompleto(n) + ": sin memoria");
-        const std::string inicio = vacia.substr(0, vacia.size() - 2) + ">";
+        const std::string inicio =
+            vacia[cierre - 1] == '/' ? vacia.substr(0, cierre - 1) + ">" : vacia.substr(0, cierre + 1);
         bool abierto = false;
         auto abrir = [&] {
             if (!abierto)
@@ -147,7 +165,7 @@ private:
                 mas = producir_(Elemento(n));
                 while (xmlNode* c = n->children) {
                     abrir();
-                    xmlNodeDumpOutput(salida_, doc_, c, 0, 0, codificacion_);
+                    Hijo(c);
                     xmlUnlinkNode(c);
                     xmlFreeNode(c);
                 }
@@ -159,11 +177,62 @@ private:
             Escribir(vacia);
     }
 
+    // A child made by the producer, as xmlNodeDumpOutput writes it. The
+    // usual one, an empty element whose attributes are plain text, is
+    // written here: libxml2 would set up a saving context for each.
+    void Hijo(xmlNode* c)
+    {
+        if (!Llano(c)) {
+            xmlNodeDumpOutput(salida_, doc_, c, 0, 0, codificacion_);
+            return;
+        }
+        etiqueta_ = "<";
+        etiqueta_ += reinterpret_cast<const char*>(c->name);
+        for (const xmlAttr* a = c->properties; a != nullptr; a = a->next) {
+            etiqueta_ += ' ';
+            etiqueta_ += reinterpret_cast<const char*>(a->name);
+            etiqueta_ += "=\"";
+            if (const xmlNode* t = a->children) {
+                if (SinEscapar(t->content)) {
+                    etiqueta_ += reinterpret_cast<const char*>(t->content);
+                } else {
+                    xmlBuffer* b = xmlBufferCreate();
+                    if (b == nullptr)
+                        throw Error("No se pudo escribir el elemento " + NombreCompleto(c) + ": sin memoria");
+                    xmlAttrSerializeTxtContent(b, doc_, nullptr, t->content);
+                    etiqueta_.append(reinterpret_cast<const char*>(xmlBufferContent(b)),
+                                     static_cast<std::size_t>(xmlBufferLength(b)));
+                    xmlBufferFree(b);
+                }
+            }
+            etiqueta_ += '"';
+        }
+        etiqueta_ += "/>";
+        Escribir(etiqueta_);
+    }
+
+    // No namespaces, no children, and attributes of one text each.
+    bool Llano(const xmlNode* c) const
+    {
+        if (!xml_llano_ || c->type != XML_ELEMENT_NODE || c->children != nullptr || c->ns != nullptr
+            || c->nsDef != nullptr)
+            return false;
+        for (const xmlAttr* a = c->properties; a != nullptr; a = a->next) {
+            const xmlNode* t = a->children;
+            if (a->ns != nullptr
+                || (t != nullptr && (t->type != XML_TEXT_NODE || t->next != nullptr || t->content == nullptr)))
+                return false;
+        }
+        return true;
+    }
+
     xmlDoc* doc_;
     xmlOutputBuffer* salida_;
     xmlNode* contenedor_;
     const ProductorHijos& producir_;
     const char* codificacion_;
+    bool xml_llano_;
+    std::string etiqueta_;
 };
 
 }  // namespace

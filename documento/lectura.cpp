@@ -121,7 +121,7 @@ struct SoloRaiz {
 
 }  // namespace
 
-DocXml LeerXml(const fs::path& ruta, Alcance alcance)
+DocXml Analizar(const fs::path& ruta, const std::function<void(xmlParserCtxt*, RecogidaErroresXml&)>& preparar)
 {
     PrepararLibxml2();
     EntradaDocumento entrada(ruta);
@@ -140,9 +140,7 @@ DocXml LeerXml(const fs::path& ruta, Alcance alcance)
         throw Error(Formatear("No se pudo leer el archivo '%s': %s", {nombre, "sin memoria"}));
     errores.Vigilar(contexto.get());
     xmlCtxtUseOptions(contexto.get(), kOpcionesLectura);
-    SoloRaiz solo_raiz;
-    if (alcance == Alcance::SoloRaiz)
-        solo_raiz.Instalar(contexto.get(), errores);
+    preparar(contexto.get(), errores);
 
     if (leidos > primeros)
         xmlParseChunk(contexto.get(), bloque.data() + primeros, leidos - primeros, 0);
@@ -161,6 +159,15 @@ DocXml LeerXml(const fs::path& ruta, Alcance alcance)
     if (doc->URL == nullptr)
         doc->URL = xmlStrdup(reinterpret_cast<const xmlChar*>(nombre.c_str()));
     return doc;
+}
+
+DocXml LeerXml(const fs::path& ruta, Alcance alcance)
+{
+    SoloRaiz solo_raiz;
+    return Analizar(ruta, [&](xmlParserCtxt* contexto, RecogidaErroresXml& errores) {
+        if (alcance == Alcance::SoloRaiz)
+            solo_raiz.Instalar(contexto, errores);
+    });
 }
 
 }  // namespace thn::documento

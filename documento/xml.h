@@ -6,12 +6,14 @@
 #include <libxml/parser.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "documento/centro.h"
+#include "documento/errores_xml.h"
 
 namespace thn::documento {
 
@@ -35,6 +37,13 @@ void PrepararLibxml2();
 enum class Alcance { Todo, SoloRaiz };
 DocXml LeerXml(const std::filesystem::path& ruta, Alcance alcance = Alcance::Todo);
 
+// The parse under LeerXml: the same input, options, checks and errors, with
+// the handlers `preparar` puts on the context before the first byte in
+// place of the tree builder's where it wants. Gives back the document the
+// context holds at the end: whatever the handlers let the tree builder make.
+DocXml Analizar(const std::filesystem::path& ruta,
+                const std::function<void(xmlParserCtxt*, RecogidaErroresXml&)>& preparar);
+
 // Writes the document in the encoding it declares, replacing `ruta` only by
 // a complete file.
 void EscribirXml(xmlDoc* doc, const std::filesystem::path& ruta);
@@ -48,6 +57,14 @@ void EscribirXmlEnFlujo(xmlDoc* doc, const std::filesystem::path& ruta, xmlNode*
 // The attribute's text, entities expanded, trimmed of U+0020 and below at
 // both ends; nothing when the entities expand beyond reason.
 std::optional<std::string> TextoAtributo(const xmlAttr* atributo);
+
+// An attribute's value as the parser hands it to the tree builder (between
+// `valor` and `fin`, references to the document's entities still in it)
+// made into the nodes the tree builder makes of it: freed with
+// xmlFreeNodeList. Only for a value with a '&': any other is one text.
+xmlNode* NodosDeValor(xmlDoc* doc, const xmlChar* valor, const xmlChar* fin);
+// The text TextoAtributo gives for an attribute with those nodes.
+std::optional<std::string> TextoDeNodos(const xmlDoc* doc, const xmlNode* nodos);
 
 // True when the node's qualified name (prefix:local, or local) is `nombre`.
 bool NombreEs(const xmlNode* nodo, std::string_view nombre);

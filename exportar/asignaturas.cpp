@@ -55,6 +55,30 @@ Sesiones CalcularSesiones(const std::string& texto_horas, const std::string& don
     return s;
 }
 
+// The fields of GRUPOST, ASIGNOMT and PROFT that the assignments read, and
+// those of ASIGT that they write, each found once.
+struct CamposGrupo {
+    explicit CamposGrupo(const dbf::Tabla& t)
+        : idgrupo(t.Campo("IDGRUPO")), abrev(t.Campo("ABREV")), turno(t.Campo("TURNO")), nivel(t.Campo("NIVEL")),
+          curso(t.Campo("CURSO")), grupo(t.Campo("GRUPO")), idcurso(t.Campo("IDCURSO"))
+    {
+    }
+    dbf::Columna idgrupo, abrev, turno, nivel, curso, grupo, idcurso;
+};
+
+struct CamposAsigt {
+    explicit CamposAsigt(const dbf::Tabla& t)
+        : casig(t.Campo("CASIG")), cprof(t.Campo("CPROF")), cgrup(t.Campo("CGRUP")), caula(t.Campo("CAULA")),
+          turno(t.Campo("TURNO")), nivel(t.Campo("NIVEL")), curso(t.Campo("CURSO")), grupo(t.Campo("GRUPO")),
+          horas(t.Campo("HORAS")), sesiones(t.Campo("SESIONES")), ctarea(t.Campo("CTAREA")),
+          nconex(t.Campo("NCONEX")), idcurso(t.Campo("IDCURSO")), idgrup(t.Campo("IDGRUP")),
+          idasig(t.Campo("IDASIG")), idprof(t.Campo("IDPROF"))
+    {
+    }
+    dbf::Columna casig, cprof, cgrup, caula, turno, nivel, curso, grupo, horas, sesiones, ctarea, nconex, idcurso,
+        idgrup, idasig, idprof;
+};
+
 }  // namespace
 
 void TransformarAsignaturas(ContextoExportacion& c)
@@ -67,36 +91,41 @@ void TransformarAsignaturas(ContextoExportacion& c)
     grupos.Abrir(c.directorio);
     materias.Abrir(c.directorio);
     profesores.Abrir(c.directorio);
+    auto& tg = grupos.Tabla();
+    auto& tm = materias.Tabla();
+    auto& tp = profesores.Tabla();
+    const CamposGrupo g(tg);
+    const dbf::Columna m_idasig = tm.Campo("IDASIG"), m_cod = tm.Campo("COD"), m_codtarea = tm.Campo("CODTAREA");
+    const dbf::Columna p_idprof = tp.Campo("IDPROF"), p_abrev = tp.Campo("ABREV");
+    const CamposAsigt a(tabla);
 
     const auto& elementos = c.documento.Seleccionar("/centro/asignaturas/dasignatura");
+    tabla.Reservar(elementos.size());
     std::size_t escritos = 0;
     for (const auto& e : elementos) {
         Lectura l(c, e);
         std::string abrev_grupo, turno, nivel, curso, grupo, idcurso, cod, codtarea, abrev_prof;
 
         const std::string id_grupo = l.Ansi("cgrupo");
-        auto& tg = grupos.Tabla();
-        const bool hay_grupo = tg.Localizar("IDGRUPO", id_grupo);
+        const bool hay_grupo = tg.Localizar(g.idgrupo, id_grupo);
         if (hay_grupo) {
-            abrev_grupo = tg.LeerTexto("ABREV");
-            turno = tg.LeerTexto("TURNO");
-            nivel = tg.LeerTexto("NIVEL");
-            curso = tg.LeerTexto("CURSO");
-            grupo = tg.LeerTexto("GRUPO");
-            idcurso = tg.LeerTexto("IDCURSO");
+            abrev_grupo = tg.LeerTexto(g.abrev);
+            turno = tg.LeerTexto(g.turno);
+            nivel = tg.LeerTexto(g.nivel);
+            curso = tg.LeerTexto(g.curso);
+            grupo = tg.LeerTexto(g.grupo);
+            idcurso = tg.LeerTexto(g.idcurso);
         }
         const std::string id_materia = l.Ansi("casig");
-        auto& tm = materias.Tabla();
-        const bool hay_materia = tm.Localizar("IDASIG", id_materia);
+        const bool hay_materia = tm.Localizar(m_idasig, id_materia);
         if (hay_materia) {
-            cod = tm.LeerTexto("COD");
-            codtarea = tm.LeerTexto("CODTAREA");
+            cod = tm.LeerTexto(m_cod);
+            codtarea = tm.LeerTexto(m_codtarea);
         }
         const std::string id_prof = l.Ansi("cprofe");
-        auto& tp = profesores.Tabla();
-        const bool hay_prof = tp.Localizar("IDPROF", id_prof);
+        const bool hay_prof = tp.Localizar(p_idprof, id_prof);
         if (hay_prof)
-            abrev_prof = tp.LeerTexto("ABREV");
+            abrev_prof = tp.LeerTexto(p_abrev);
         const std::string conexion = l.Ansi("conexion");
         const std::string texto_horas = l.Ansi("nhoras");
         Sesiones sesiones{};
@@ -123,22 +152,22 @@ void TransformarAsignaturas(ContextoExportacion& c)
                                                       + DesdeAnsi(id_prof) + "'; CPROF queda vacío"});
 
         tabla.Anadir();
-        tabla.PonerTexto("CASIG", cod);
-        tabla.PonerTexto("CPROF", abrev_prof);
-        tabla.PonerTexto("CGRUP", abrev_grupo);
-        tabla.PonerTexto("CAULA", "");
-        tabla.PonerTexto("TURNO", turno);
-        tabla.PonerTexto("NIVEL", nivel);
-        tabla.PonerTexto("CURSO", curso);
-        tabla.PonerTexto("GRUPO", grupo);
-        tabla.PonerFlotante("HORAS", sesiones.horas);
-        tabla.PonerTexto("SESIONES", sesiones.patron);
-        tabla.PonerTexto("CTAREA", codtarea);
-        tabla.PonerTexto("NCONEX", conexion);
-        tabla.PonerTexto("IDCURSO", idcurso);
-        tabla.PonerTexto("IDGRUP", id_grupo);
-        tabla.PonerTexto("IDASIG", id_materia);
-        tabla.PonerTexto("IDPROF", id_prof);
+        tabla.PonerTexto(a.casig, cod);
+        tabla.PonerTexto(a.cprof, abrev_prof);
+        tabla.PonerTexto(a.cgrup, abrev_grupo);
+        tabla.PonerTexto(a.caula, "");
+        tabla.PonerTexto(a.turno, turno);
+        tabla.PonerTexto(a.nivel, nivel);
+        tabla.PonerTexto(a.curso, curso);
+        tabla.PonerTexto(a.grupo, grupo);
+        tabla.PonerFlotante(a.horas, sesiones.horas);
+        tabla.PonerTexto(a.sesiones, sesiones.patron);
+        tabla.PonerTexto(a.ctarea, codtarea);
+        tabla.PonerTexto(a.nconex, conexion);
+        tabla.PonerTexto(a.idcurso, idcurso);
+        tabla.PonerTexto(a.idgrup, id_grupo);
+        tabla.PonerTexto(a.idasig, id_materia);
+        tabla.PonerTexto(a.idprof, id_prof);
         tabla.Grabar();
         ++escritos;
     }

@@ -5,9 +5,14 @@ namespace thn {
 
 CentroLeido LeerCentro(const std::filesystem::path& documento)
 {
-    return CentroLeido::Cargar(documento, {"/centro/materias/dmateria", "/centro/profesores/profesor",
-                                           "/centro/aulas/daula", "/centro/grupos/dgrupo",
-                                           "/centro/franjashorarias/franjahoraria", "/centro/asignaturas/dasignatura"});
+    return CentroLeido::Cargar(
+        documento,
+        {{"/centro/materias/dmateria", {"codigo", "nombre", "codigo_actividad", "idmateria"}},
+         {"/centro/profesores/profesor", {"codigo", "nombre", "apellido1", "apellido2", "documento", "idprofesor"}},
+         {"/centro/aulas/daula", {"codigo", "nombre", "capacidad_alumnos", "idaula"}},
+         {"/centro/grupos/dgrupo", {"codigo", "nombre", "codigo_nivel", "curso", "cgrupo", "idgrupo", "idcurso"}},
+         {"/centro/franjashorarias/franjahoraria", {"dia_semana", "posicion", "hora_inicio", "hora_final"}},
+         {"/centro/asignaturas/dasignatura", {"cgrupo", "casig", "cprofe", "conexion", "nhoras"}}});
 }
 
 void AnotarFueraDeLugar(const CentroLeido& doc, Informe& informe)

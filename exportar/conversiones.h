@@ -14,7 +14,8 @@ void TransformarGrupos(ContextoExportacion& c);       // GRUPOST
 void TransformarTramos(ContextoExportacion& c);       // DIASHORAST
 void TransformarAsignaturas(ContextoExportacion& c);  // ASIGT
 
-// The sections of the document that the conversions read.
+// The sections of the document that the conversions read, with the
+// attributes each reads.
 CentroLeido LeerCentro(const std::filesystem::path& documento);
 
 // Elements of the kinds the export reads, found where it does not read

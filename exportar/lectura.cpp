@@ -21,7 +21,7 @@ Lectura::~Lectura()
         c_.revision->actual = nullptr;
 }
 
-std::string Lectura::Texto(const char* atributo)
+std::string_view Lectura::Valor(const char* atributo)
 {
     if (!c_.revision)
         return e_.Atributo(atributo);
@@ -33,15 +33,22 @@ std::string Lectura::Texto(const char* atributo)
     }
 }
 
+std::string Lectura::Texto(const char* atributo)
+{
+    return std::string(Valor(atributo));
+}
+
 std::string Lectura::Ansi(const char* atributo)
 {
-    const std::string texto = Texto(atributo);
-    std::string ansi = AAnsi(texto);
+    const std::string_view texto = Valor(atributo);
+    // Most values are ASCII, which the code page holds as it is.
+    const bool ascii = std::all_of(texto.begin(), texto.end(), [](char ch) { return (ch & 0x80) == 0; });
+    std::string ansi = ascii ? std::string(texto) : AAnsi(texto);
     // The page writes '?' for what it cannot hold: more of them than the text
     // had. Counted only where there is one: most texts have none.
     if (c_.revision && ansi.find('?') != std::string::npos
         && std::count(ansi.begin(), ansi.end(), '?') != std::count(texto.begin(), texto.end(), '?'))
-        Cambio("caracter_no_representable", "'" + texto + "' (atributo " + atributo
+        Cambio("caracter_no_representable", "'" + std::string(texto) + "' (atributo " + atributo
                                                 + ") tiene caracteres que Windows-1252 no admite: se guarda '"
                                                 + DesdeAnsi(ansi) + "'");
     return ansi;

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace thn {
@@ -53,6 +54,8 @@ public:
     void CodigoCambiado(const std::string& codigo, const std::string& corto, bool ocupado, const char* campo);
 
 private:
+    // The attribute's text, kept by the document; "" after a noted problem.
+    std::string_view Valor(const char* atributo);
     bool Fallido(const char* atributo) const;
     void Anotar(const char* atributo, const char* codigo, const Error& e);
 

@@ -16,7 +16,7 @@ constexpr const char* kRuta = "/centro/materias/dmateria";
 void OmitirMateria(ContextoExportacion& c, const ElementoLeido& e, const std::string& codigo_corto)
 {
     c.informe.omisiones.push_back(
-        {e.Nombre(), e.Posicion(), "codigo_ocupado", Donde(e) + " (código '" + e.Atributo("codigo") + "', nombre '" + e.Atributo("nombre") + "')",
+        {e.Nombre(), e.Posicion(), "codigo_ocupado", Donde(e) + " (código '" + std::string(e.Atributo("codigo")) + "', nombre '" + std::string(e.Atributo("nombre")) + "')",
          "omitida en ASIGNOMT: el código corto '" + DesdeAnsi(codigo_corto) + "' ya está en uso"});
 }
 

@@ -20,16 +20,22 @@ std::string PorLaPagina(const std::string& utf8)
     return DesdeAnsi(AAnsi(utf8));
 }
 
+// SOLUC, once it is known to have every field the import reads.
+dbf::Tabla& SolucCompleta(dbf::Tabla& soluc)
+{
+    for (const char* campo : CamposSoluc())
+        if (!soluc.ExisteCampo(campo))
+            throw Error(FaltaCampoSoluc(campo, soluc));
+    return soluc;
+}
+
 class Transferencia {
 public:
     Transferencia(ComponentesTabla& c, char separador, Informe& informe)
-        : soluc_(c.wwTableSoluc.Tabla()),
+        : soluc_(SolucCompleta(c.wwTableSoluc.Tabla())),
           traduccion_(soluc_, c.wwTableGrupos.Tabla(), c.wwTableProfesor.Tabla(), c.wwTableAulas.Tabla(),
                       c.wwTableNomAsg.Tabla(), separador, informe)
     {
-        for (const char* campo : CamposSoluc())
-            if (!soluc_.ExisteCampo(campo))
-                throw Error(FaltaCampoSoluc(campo, soluc_));
     }
 
     // Writes the result as it goes: each entry is written and freed as soon

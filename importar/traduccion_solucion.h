@@ -38,6 +38,19 @@ public:
     std::optional<EntradaSolucion> Traducir();
 
 private:
+    // A look-up table's field, found once; a table without it fails where
+    // it is used, with the engine's error, as a search by name would.
+    class Campo {
+    public:
+        Campo(const dbf::Tabla& tabla, const char* nombre);
+        dbf::Columna operator()() const { return columna_ ? *columna_ : tabla_.Campo(nombre_); }
+
+    private:
+        const dbf::Tabla& tabla_;
+        const char* nombre_;
+        std::optional<dbf::Columna> columna_;
+    };
+
     std::string Donde() const;
     void Omitir(const char* codigo, const std::string& motivo);
     void Aviso(const char* codigo, const std::string& tabla, const std::string& campo, const std::string& clave);
@@ -50,6 +63,9 @@ private:
     dbf::Tabla& materias_;
     char separador_;
     Informe& informe_;
+    dbf::Columna dia_, hora_, sesiones_, codgrupo_, asig_, tarea_, prof_, aula_;
+    Campo grupo_abrev_, grupo_id_, grupo_idcurso_, materia_cod_, materia_id_, profesor_abrev_, profesor_id_,
+        aula_abrev_, aula_id_;
 };
 
 }  // namespace thn

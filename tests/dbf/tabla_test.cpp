@@ -619,5 +619,51 @@ TEST(DbfTabla, MoverTabla)
     Tabla e(dir / "U.DBF", Acceso::Exclusivo);  // its lock was released
 }
 
+// A column found once reads and writes what its name does, and belongs to
+// the table object that gave it: another table, even of the same file or
+// layout, refuses it.
+TEST(DbfTabla, ColumnasDeUnaTabla)
+{
+    DirectorioTemporal dir;
+    const auto ruta = dir / "T.DBF";
+    Tabla::Crear(ruta, kCampos);
+    {
+        Tabla t(ruta, Acceso::Exclusivo);
+        const Columna asig = t.Campo("asig"), estarea = t.Campo("ESTAREA"), orden = t.Campo("ORDEN"),
+                      horas = t.Campo("HORAS");
+        t.Reservar(2);
+        t.Anadir();
+        t.PonerTexto(asig, "PRIMERO");
+        t.Anadir();  // starts over, as by name
+        t.PonerTexto(asig, "MATEMATICAS");
+        t.PonerLogico(estarea, true);
+        t.PonerEntero(orden, 7);
+        t.PonerFlotante(horas, 2.5);
+        t.Grabar();
+        t.Anadir();
+        t.PonerTexto("ASIG", "LEN");
+        t.Grabar();
+        ASSERT_TRUE(t.Localizar(asig, "MATEMATICA"));
+        EXPECT_EQ(t.LeerTexto(asig), t.LeerTexto("ASIG"));
+        EXPECT_EQ(t.LeerEntero(orden), 7);
+        EXPECT_EQ(t.LeerNumero(horas), 2.5);
+        EXPECT_TRUE(t.LeerLogico("ESTAREA"));
+        EXPECT_THAT(MensajeDe([&] { t.Campo("NADA"); }), HasSubstr("'NADA'"));
+
+        Tabla::Crear(dir / "U.DBF", kCampos);
+        Tabla u(dir / "U.DBF", Acceso::Exclusivo);
+        EXPECT_THAT(MensajeDe([&] { u.LeerTexto(asig); }), HasSubstr("no es de la tabla"));
+        u.Anadir();
+        EXPECT_THAT(MensajeDe([&] { u.PonerTexto(asig, "x"); }), HasSubstr("no es de la tabla"));
+        t.Cerrar();
+        EXPECT_THAT(MensajeDe([&] { t.LeerTexto(asig); }), HasSubstr("está cerrada"));
+    }
+    Tabla t(ruta, Acceso::Compartido);
+    ASSERT_EQ(t.NumeroRegistros(), 2u);
+    EXPECT_EQ(t.LeerTexto("ASIG"), "MATEMATICA");
+    EXPECT_THAT(MensajeDe([&] { t.LeerTexto(Tabla(ruta, Acceso::Compartido).Campo("ASIG")); }),
+                HasSubstr("no es de la tabla"));
+}
+
 }  // namespace
 }  // namespace thn::dbf

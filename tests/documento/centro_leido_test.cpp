@@ -12,6 +12,7 @@ namespace thn::prueba {
 namespace {
 
 const std::vector<std::string> kRutas = {"/centro/aulas/daula", "/centro/grupos/dgrupo"};
+const char* const kAtributos[] = {"codigo", "nombre", "idaula"};
 
 // Loads with both readers; the outcome as text: the error, or every
 // selected element with its attributes.
@@ -19,9 +20,9 @@ std::pair<std::string, std::string> Ambos(const std::filesystem::path& ruta)
 {
     auto describir = [](const std::string& nombre, std::size_t pos, auto&& atributo) {
         std::string r = nombre + "#" + std::to_string(pos);
-        for (const char* a : {"codigo", "nombre", "idaula"}) {
+        for (const char* a : kAtributos) {
             try {
-                r += " " + std::string(a) + "=" + atributo(a);
+                r += " " + std::string(a) + "=" + std::string(atributo(a));
             } catch (const Error& e) {
                 r += std::string(" !") + e.what();
             }
@@ -38,7 +39,10 @@ std::pair<std::string, std::string> Ambos(const std::filesystem::path& ruta)
         completo = e.what();
     }
     try {
-        const auto doc = CentroLeido::Cargar(ruta, kRutas);
+        std::vector<CentroLeido::Seccion> secciones;
+        for (const auto& r : kRutas)
+            secciones.push_back({r, {std::begin(kAtributos), std::end(kAtributos)}});
+        const auto doc = CentroLeido::Cargar(ruta, secciones);
         for (const auto& r : kRutas)
             for (const auto& e : doc.Seleccionar(r))
                 leido += describir(e.Nombre(), e.Posicion(), [&](const char* a) { return e.Atributo(a); });

@@ -56,7 +56,7 @@ TEST(DocumentoLimites, CadaLectorRechazaLoDesmesurado)
     const std::function<void(const std::filesystem::path&)> lectores[] = {
         [](const std::filesystem::path& r) { DocumentoCentro::Cargar(r); },
         [](const std::filesystem::path& r) { DocumentoCentro::CargarSoloRaiz(r); },
-        [](const std::filesystem::path& r) { CentroLeido::Cargar(r, {"/centro/aulas/daula"}); },
+        [](const std::filesystem::path& r) { CentroLeido::Cargar(r, {{"/centro/aulas/daula", {}}}); },
     };
     DirectorioTemporal dir;
     const auto ruta = dir / "centro.xml";
