@@ -9,7 +9,10 @@ namespace thn::win32 {
 namespace {
 
 constexpr const wchar_t* kClase = L"TransHoraliaNorvica";
-constexpr UINT_PTR kVigilarAyuda = 1;
+constexpr UINT_PTR kDevolverFoco = 1;
+// How long after a box or dialog closes its owner's activation may still
+// arrive and take the focus.
+constexpr ULONGLONG kActivacionTardia = 1000;
 constexpr UINT kAyudaF1 = WM_APP + 1;
 // Size of the client area and the standalone window's place, at 96 DPI.
 constexpr int kAncho = 632;
@@ -128,12 +131,22 @@ HWND VentanaPrincipal::Foco() const
 template <typename Manejador>
 void VentanaPrincipal::Accion(Manejador manejador)
 {
-    HWND foco = Foco();
-    if (!foco)
-        foco = foco_;
+    if (HWND foco = Foco())
+        foco_ = foco;
     manejador();
-    if (foco && IsWindow(foco) && IsWindowVisible(foco) && !cerrada_)
-        SetFocus(foco);
+    if (cerrada_ || !IsWindow(ventana_))
+        return;
+    // Embedded, closing a box activates the host's window, which takes the
+    // focus a moment later: it is given back for a while.
+    DevolverFoco();
+    devolver_hasta_ = GetTickCount64() + kActivacionTardia;
+    SetTimer(ventana_, kDevolverFoco, 100, nullptr);
+}
+
+void VentanaPrincipal::DevolverFoco()
+{
+    if (!Foco() && foco_ && IsWindowVisible(foco_) && IsWindowEnabled(foco_))
+        SetFocus(foco_);
 }
 
 void VentanaPrincipal::Pulsado(int id)
@@ -173,11 +186,8 @@ void VentanaPrincipal::Pulsado(int id)
 void VentanaPrincipal::DespuesDeAyuda()
 {
     // Closing the help window activates its owner, the host when embedded:
-    // the focus comes back here when it has gone.
-    if (HWND ayuda = VentanaAyuda()) {
-        ayuda_ = ayuda;
-        SetTimer(ventana_, kVigilarAyuda, 200, nullptr);
-    }
+    // the focus comes back here once it has gone.
+    ayuda_ = VentanaAyuda();
 }
 
 void VentanaPrincipal::Terminar()
@@ -231,12 +241,17 @@ bool VentanaPrincipal::Mensaje(HWND ventana, UINT mensaje, WPARAM w, LPARAM l, L
         resultado = 0;
         return true;
     case WM_TIMER:
-        if (w == kVigilarAyuda && !IsWindow(ayuda_)) {
-            KillTimer(ventana, kVigilarAyuda);
+        if (w != kDevolverFoco)
+            return false;
+        if (ayuda_ && !IsWindow(ayuda_)) {
             ayuda_ = nullptr;
-            if (foco_ && IsWindowVisible(foco_))
-                SetFocus(foco_);
+            devolver_hasta_ = GetTickCount64() + kActivacionTardia;
         }
+        if (ayuda_)
+            return true;
+        DevolverFoco();
+        if (GetTickCount64() > devolver_hasta_)
+            KillTimer(ventana, kDevolverFoco);
         return true;
     case WM_DPICHANGED:
         Colocar(HIWORD(w));
@@ -283,6 +298,12 @@ int VentanaPrincipal::Ejecutar()
             const bool nuestra = m.hwnd == ventana_ || IsChild(ventana_, m.hwnd);
             if (nuestra && m.message == WM_KEYDOWN && m.wParam == VK_F1) {
                 SendMessageW(ventana_, kAyudaF1, 0, 0);
+                continue;
+            }
+            // Esc closes, as in a dialog (not every dialog manager says so
+            // to a window that is not a dialog).
+            if (nuestra && m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE) {
+                SendMessageW(ventana_, WM_COMMAND, IDCANCEL, 0);
                 continue;
             }
             if (nuestra && IsDialogMessageW(ventana_, &m))

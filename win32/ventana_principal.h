@@ -46,8 +46,11 @@ private:
     // embedded) takes it when they close.
     template <typename Manejador>
     void Accion(Manejador manejador);
-    // F1 and the help button; watches the help window to take the focus back.
+    // F1 and the help button: the help window is watched, to take the focus
+    // back when it closes.
     void DespuesDeAyuda();
+    // To our control that last had it, when no control of ours has it.
+    void DevolverFoco();
     // Closing for good: the host is told, unless it already was.
     void Terminar();
     HWND Foco() const;
@@ -61,6 +64,7 @@ private:
     bool ocupado_ = false;
     HWND foco_ = nullptr;               // our control that last had the focus
     HWND ayuda_ = nullptr;              // the help window being watched
+    ULONGLONG devolver_hasta_ = 0;      // the focus is given back until then
 
     const Degradado inferior_{RGB(0xC2, 0xCD, 0xFE), RGB(0xCF, 0xF2, 0xFE), RGB(0xCC, 0xD8, 0xE6)};
     const Degradado superior_{RGB(0xF9, 0xD3, 0x7D), RGB(0xFF, 0xFF, 0xFF), RGB(0xFF, 0xEE, 0xDD)};

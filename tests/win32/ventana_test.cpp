@@ -161,7 +161,8 @@ TEST(VentanaWin32, SolaExportaImportaYCancela)
         }
     }
     EXPECT_TRUE(IsWindowVisible(v));
-    Pulsar(BotonLlamado(v, L"&Salir"));
+    // Alt+S: "&Salir".
+    PostMessageW(Foco(v), WM_SYSCHAR, L's', 1 << 29);
     EXPECT_EQ(p.Esperar(20s), 0);
     EXPECT_FALSE(fs::exists(c.Ini()));
 }
@@ -241,7 +242,7 @@ TEST(VentanaWin32, SolaEnPantallaEInforme)
 // says then.
 TEST(VentanaWin32, IncrustadaHastaElFinal)
 {
-    enum class Fin { Exporta, Cancela, VentanaDestruida, SalidaDelAnfitrion, AnfitrionMatado };
+    enum class Fin { Exporta, Cancela, Escape, VentanaDestruida, SalidaDelAnfitrion, AnfitrionMatado };
     struct Caso {
         const char* nombre;
         const wchar_t* direccion;
@@ -251,6 +252,7 @@ TEST(VentanaWin32, IncrustadaHastaElFinal)
     const Caso casos[] = {
         {"exporta", L"exportar", Fin::Exporta, L"1"},
         {"cancela", L"IMPORTAR", Fin::Cancela, L"-1"},
+        {"Esc, como en un diálogo", L"Exportar", Fin::Escape, L"0"},
         {"ventana de Horalia destruida", L"exportar", Fin::VentanaDestruida, L"0"},
         {"Horalia termina", L"importar", Fin::SalidaDelAnfitrion, L"0"},
         {"Horalia muere", L"exportar", Fin::AnfitrionMatado, L"0"},
@@ -269,7 +271,7 @@ TEST(VentanaWin32, IncrustadaHastaElFinal)
         const LONG_PTR estilo = GetWindowLongPtrW(v, GWL_STYLE);
         EXPECT_TRUE(estilo & WS_CHILD);
         EXPECT_FALSE(estilo & (WS_CAPTION | WS_THICKFRAME | WS_BORDER | WS_DLGFRAME));
-        const bool exporta = caso.direccion[0] == L'e';
+        const bool exporta = towlower(caso.direccion[0]) == L'e';
         std::vector<std::wstring> visibles;
         for (HWND h : Descendientes(v))
             if (IsWindowVisible(h) && !Texto(h).empty())
@@ -287,7 +289,7 @@ TEST(VentanaWin32, IncrustadaHastaElFinal)
 
         switch (caso.fin) {
         case Fin::Exporta:
-            Pulsar(BotonLlamado(v, L"Aceptar"));
+            Tecla(v, VK_RETURN);  // the default button
             ResponderDialogoArchivo(c.centro);
             EXPECT_THAT(ResponderCaja(), HasSubstr(L"Proceso finalizado"));
             break;
@@ -296,6 +298,9 @@ TEST(VentanaWin32, IncrustadaHastaElFinal)
             ResponderCaja();
             ResponderDialogoArchivo({});
             EXPECT_THAT(ResponderCaja(), HasSubstr(L"No existe archivo XML o Solución."));
+            break;
+        case Fin::Escape:
+            Tecla(v, VK_ESCAPE);
             break;
         case Fin::VentanaDestruida:
             PostMessageW(anfitrion, WM_LBUTTONDOWN, 0, 0);
@@ -310,7 +315,7 @@ TEST(VentanaWin32, IncrustadaHastaElFinal)
             break;
         }
         // Once the host has gone, within a second.
-        const bool se_va = caso.fin != Fin::Exporta && caso.fin != Fin::Cancela;
+        const bool se_va = caso.fin >= Fin::VentanaDestruida;
         EXPECT_EQ(nuestro.Esperar(se_va ? 1s : 20s), 0);
         EXPECT_EQ(c.Transformado(), caso.transformado);
         host.Esperar(20s);

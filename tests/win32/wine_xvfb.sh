@@ -51,4 +51,4 @@ if [ -n "$capturas" ]; then
   THN_CAPTURAS=$(z "$capturas/.")
   export THN_CAPTURAS
 fi
-"$wine" "$conductor" 2>"$tmp/conductor.err"
+"$wine" "$conductor" --gtest_filter=${THN_FILTRO:-*} 2>"$tmp/conductor.err"
