@@ -69,11 +69,17 @@ struct Carpeta {
         ventana = EsperarVentana(kClase, kTitulo);
         return p;
     }
+    // The stand-in Horalia starting the program with `parametros` (its child
+    // area's handle added when they are only a direction).
+    Proceso Anfitrion(const std::wstring& parametros) const
+    {
+        return Arrancar(Comillas(horalia / "Horalia.exe") + L" " + Comillas(programa) + L" " + parametros);
+    }
     // The stand-in Horalia starting the program with `direccion` and the
     // handle of its child area; the host's window and ours inside it.
     Proceso Incrustada(const std::wstring& direccion, HWND& anfitrion, HWND& ventana) const
     {
-        Proceso p = Arrancar(Comillas(horalia / "Horalia.exe") + L" " + Comillas(programa) + L" " + direccion);
+        Proceso p = Anfitrion(direccion);
         anfitrion = EsperarVentana(L"AnfitrionHoralia", nullptr);
         ventana = nullptr;
         // Found once the flow has placed it and it shows.
@@ -319,6 +325,33 @@ TEST(VentanaWin32, IncrustadaHastaElFinal)
         EXPECT_EQ(nuestro.Esperar(se_va ? 1s : 20s), 0);
         EXPECT_EQ(c.Transformado(), caso.transformado);
         host.Esperar(20s);
+    }
+}
+
+// A handle that is no window's, or no number at all: the error box, then
+// the window on its own, standalone, which tells Horalia nothing.
+TEST(VentanaWin32, IdentificadorNoValido)
+{
+    struct Caso {
+        const wchar_t* ventana;
+        const wchar_t* caja;
+    };
+    const Caso casos[] = {
+        {L"DEAD0", L"No existe la ventana DEAD0 de Horalia."},
+        {L"0x1F", L"'$0x1F' no es un valor entero válido."},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.ventana);
+        Carpeta c;
+        Proceso host = c.Anfitrion(std::wstring(L"exportar ") + caso.ventana);
+        EXPECT_THAT(ResponderCaja(), HasSubstr(caso.caja));
+        HWND v = EsperarVentana(kClase, kTitulo);
+        ASSERT_TRUE(v);
+        EXPECT_TRUE(GetWindowLongPtrW(v, GWL_STYLE) & WS_CAPTION);
+        EXPECT_EQ(BotonesVisibles(v).size(), 4u);
+        PostMessageW(v, WM_CLOSE, 0, 0);
+        EXPECT_EQ(host.Esperar(20s), 0);
+        EXPECT_FALSE(fs::exists(c.Ini()));
     }
 }
 
