@@ -62,6 +62,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         return estado;
     } catch (const Error& ex) {
         win32::MostrarCaja(nullptr, win32::Icono::Error, TextoCajaError(ex.what()), ex.Detalle());
-        return 1;
+    } catch (const std::exception& ex) {
+        win32::MostrarCaja(nullptr, win32::Icono::Error, TextoCajaError(ex.what()), {});
     }
+    return 1;
 }

@@ -24,21 +24,22 @@ constexpr DWORD kEstiloSolo = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPC
 constexpr DWORD kEstiloExtSolo = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr DWORD kEstiloIncrustada = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
 
-// The help window of this thread, if one is open.
+// The help window of this thread, if one is open. A named callback: a
+// lambda cannot be a 32-bit stdcall function.
+BOOL CALLBACK EsVentanaAyuda(HWND v, LPARAM l)
+{
+    wchar_t clase[32];
+    if (IsWindowVisible(v) && GetClassNameW(v, clase, 32) && lstrcmpW(clase, L"HH Parent") == 0) {
+        *reinterpret_cast<HWND*>(l) = v;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND VentanaAyuda()
 {
     HWND encontrada = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND v, LPARAM l) -> BOOL {
-            wchar_t clase[32];
-            if (IsWindowVisible(v) && GetClassNameW(v, clase, 32) && lstrcmpW(clase, L"HH Parent") == 0) {
-                *reinterpret_cast<HWND*>(l) = v;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&encontrada));
+    EnumThreadWindows(GetCurrentThreadId(), EsVentanaAyuda, reinterpret_cast<LPARAM>(&encontrada));
     return encontrada;
 }
 

@@ -36,16 +36,20 @@ std::wstring Clase(HWND ventana)
     return clase;
 }
 
+namespace {
+
+BOOL CALLBACK Anotar(HWND v, LPARAM l)
+{
+    reinterpret_cast<std::vector<HWND>*>(l)->push_back(v);
+    return TRUE;
+}
+
+}  // namespace
+
 std::vector<HWND> Descendientes(HWND ventana)
 {
     std::vector<HWND> todas;
-    EnumChildWindows(
-        ventana,
-        [](HWND v, LPARAM l) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(l)->push_back(v);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&todas));
+    EnumChildWindows(ventana, Anotar, reinterpret_cast<LPARAM>(&todas));
     return todas;
 }
 
