@@ -243,6 +243,36 @@ TEST(VentanaWin32, SolaEnPantallaEInforme)
     EXPECT_EQ(p.Esperar(20s), 0);
 }
 
+// The window is designed at 96 DPI and drawn at the screen's: at 144 DPI
+// every size and place is half as large again.
+TEST(VentanaWin32, EscalaConLosPpp)
+{
+    Carpeta c;
+    auto medir = [&](DWORD ppp) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &ppp, sizeof ppp);
+        HWND v = nullptr;
+        Proceso p = c.Solo(v);
+        RECT cliente{}, boton{};
+        if (v) {
+            GetClientRect(v, &cliente);
+            GetWindowRect(BotonLlamado(v, L"&Salir"), &boton);
+            MapWindowPoints(nullptr, v, reinterpret_cast<POINT*>(&boton), 2);
+            PostMessageW(v, WM_CLOSE, 0, 0);
+        }
+        p.Esperar(20s);
+        return std::pair(cliente, boton);
+    };
+    const auto [cliente96, boton96] = medir(96);
+    const auto [cliente144, boton144] = medir(144);
+    medir(96);
+    for (const auto& [a, b] : {std::pair(cliente96.right, cliente144.right), std::pair(cliente96.bottom, cliente144.bottom),
+                               std::pair(boton96.left, boton144.left), std::pair(boton96.top, boton144.top),
+                               std::pair(boton96.right - boton96.left, boton144.right - boton144.left)}) {
+        EXPECT_GT(a, 0);
+        EXPECT_NEAR(b, a * 3 / 2, 1) << a;
+    }
+}
+
 // Embedded: a borderless child of the host's window, inside its client
 // area, with only the requested panel; how the run ends and what Horalia.ini
 // says then.
