@@ -110,9 +110,9 @@ void Tecla(HWND ventana, WPARAM tecla)
     PostMessageW(foco ? foco : ventana, WM_KEYUP, tecla, 0xC0000001);
 }
 
-std::wstring ResponderDialogoArchivo(const std::filesystem::path& ruta)
+std::wstring ResponderDialogoArchivo(const std::filesystem::path& ruta, const wchar_t* titulo)
 {
-    HWND dialogo = EsperarVentana(L"#32770", L"Archivo XML");
+    HWND dialogo = EsperarVentana(L"#32770", titulo);
     if (!dialogo)
         return L"(sin diálogo)";
     HWND nombre = nullptr;
@@ -154,6 +154,19 @@ std::wstring ResponderCaja(const std::wstring& boton)
         PostMessageW(caja, WM_CLOSE, 0, 0);
     EsperarQueSeCierre(caja);
     return textos;
+}
+
+std::wstring Portapapeles()
+{
+    std::wstring texto;
+    if (!OpenClipboard(nullptr))
+        return texto;
+    if (HANDLE datos = GetClipboardData(CF_UNICODETEXT)) {
+        texto = static_cast<const wchar_t*>(GlobalLock(datos));
+        GlobalUnlock(datos);
+    }
+    CloseClipboard();
+    return texto;
 }
 
 Proceso::~Proceso()

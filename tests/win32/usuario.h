@@ -41,7 +41,9 @@ HWND Foco(HWND ventana);
 
 // The file dialog "Archivo XML": the name field's text when it opened, then
 // `ruta` typed and accepted; or cancelled when `ruta` is empty.
-std::wstring ResponderDialogoArchivo(const std::filesystem::path& ruta);
+std::wstring ResponderDialogoArchivo(const std::filesystem::path& ruta, const wchar_t* titulo = L"Archivo XML");
+// The clipboard's text.
+std::wstring Portapapeles();
 
 // The box "TransHoraliaNorvica": its texts, one per line; then the button
 // `boton` pressed.

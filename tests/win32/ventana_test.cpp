@@ -233,9 +233,15 @@ TEST(VentanaWin32, SolaEnPantallaEInforme)
     ASSERT_TRUE(texto);
     EXPECT_TRUE(GetWindowLongPtrW(texto, GWL_STYLE) & ES_READONLY);
     EXPECT_THAT(Texto(texto), HasSubstr(L"1 elemento daula"));
-    EXPECT_TRUE(BotonLlamado(informe, L"&Copiar") && BotonLlamado(informe, L"&Guardar..."));
     Esperar([] { return false; }, 300ms);
     GuardarCaptura(informe, "windows-informe.png");
+    // Copied as shown; saved as UTF-8 text, by default beside the document.
+    Pulsar(BotonLlamado(informe, L"&Copiar"));
+    EXPECT_TRUE(Esperar([&] { return Portapapeles() == Texto(texto); }, 5s));
+    Pulsar(BotonLlamado(informe, L"&Guardar..."));
+    EXPECT_EQ(ResponderDialogoArchivo(c.tmp / "informe.txt", L"Guardar el informe"), L"fuera-informe.txt");
+    EXPECT_TRUE(Esperar([&] { return fs::exists(c.tmp / "informe.txt"); }, 5s));
+    EXPECT_THAT(LeerFichero(c.tmp / "informe.txt"), HasSubstr("1 elemento daula que la exportación pasa por alto"));
     Pulsar(BotonLlamado(informe, L"Cerrar"));
     EXPECT_TRUE(EsperarQueSeCierre(informe));
     EXPECT_THAT(ResponderCaja(), HasSubstr(L"Proceso finalizado"));
