@@ -138,8 +138,10 @@ void VentanaPrincipal::Accion(Manejador manejador)
     if (cerrada_ || !IsWindow(ventana_))
         return;
     // Embedded, closing a box activates the host's window, which takes the
-    // focus a moment later: it is given back for a while.
-    DevolverFoco();
+    // focus a moment later: it is given back for a while. An open help
+    // window keeps it until it closes.
+    if (!ayuda_)
+        DevolverFoco();
     devolver_hasta_ = GetTickCount64() + kActivacionTardia;
     SetTimer(ventana_, kDevolverFoco, 100, nullptr);
 }

@@ -16,6 +16,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <cstdlib>
 #include <fstream>
 
@@ -445,10 +447,18 @@ TEST(VentanaWin32, AyudaYTabulador)
     Pulsar(BotonLlamado(v, L"F1 Ayuda"));
     ayuda = EsperarVentana(L"HH Parent", nullptr);
     ASSERT_TRUE(ayuda);
+    // Its contents tree holds the help's entries.
+    EXPECT_TRUE(Esperar([&] {
+        for (HWND h : Descendientes(ayuda))
+            if (Clase(h) == L"SysTreeView32" && SendMessageW(h, TVM_GETCOUNT, 0, 0) > 0)
+                return true;
+        return false;
+    }, 5s));
     Esperar([] { return false; }, 1s);
     GuardarCaptura(ayuda, "windows-ayuda.png");
     PostMessageW(ayuda, WM_CLOSE, 0, 0);
     EXPECT_TRUE(EsperarQueSeCierre(ayuda));
+    ASSERT_TRUE(Esperar([&] { return nuestro_foco() != nullptr; }, 5s));
 
     fs::remove(c.horalia / "NORVICA.chm");
     Tecla(v, VK_F1);
