@@ -2,7 +2,8 @@
 #include "app/dialogo_informe.h"
 
 #include "app/textos_qt.h"
-#include "so/reemplazo.h"
+#include "base/error.h"
+#include "ventana/guardar_informe.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -79,19 +80,17 @@ void DialogoInforme::Guardar()
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
         return;
     const QString ruta = dialogo.selectedFiles().constFirst();
-    // Written whole or not at all: an earlier report is replaced only by a complete one.
     const QByteArray texto = texto_->toPlainText().toUtf8();
-    const int error =
-        so::ReemplazarFichero(RutaDesdeQt(ruta), {texto.constData(), static_cast<std::size_t>(texto.size())}, true);
-    if (error == 0) {
+    try {
+        ventana::GuardarInforme(RutaDesdeQt(ruta), {texto.constData(), static_cast<std::size_t>(texto.size())});
         guardar_como_ = RutaDesdeQt(ruta);
-        return;
+    } catch (const Error& ex) {
+        QMessageBox caja(QMessageBox::Critical, QStringLiteral("TransHoraliaNorvica"), QString::fromUtf8(ex.what()),
+                         QMessageBox::NoButton, this);
+        caja.setInformativeText(QString::fromUtf8(ex.Detalle()));
+        caja.setDefaultButton(caja.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole));
+        caja.exec();
     }
-    QMessageBox caja(QMessageBox::Critical, QStringLiteral("TransHoraliaNorvica"),
-                     QStringLiteral("No se pudo guardar el informe."), QMessageBox::NoButton, this);
-    caja.setInformativeText(ruta + QStringLiteral(": ") + QString::fromStdString(so::Motivo(error)));
-    caja.setDefaultButton(caja.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole));
-    caja.exec();
 }
 
 }  // namespace thn::app

@@ -2,14 +2,13 @@
 #include "app/incrustador.h"
 
 #include "app/vigilancia_anfitrion.h"
-#include "base/error.h"
+#include "ventana/modo_ejecucion.h"
 
 #include <QCoreApplication>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
-#include <cstdio>
 
 namespace thn::app {
 
@@ -29,11 +28,8 @@ void IncrustadorQt::Incrustar(QWidget& ventana, std::int32_t anfitrion)
         });
     });
     std::unique_ptr<QWindow> host(QWindow::fromWinId(id));
-    if (!host) {
-        char hex[16];
-        std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned>(id));
-        throw Error(Formatear("No se puede incrustar la ventana en la ventana %s de Horalia", {hex}));
-    }
+    if (!host)
+        throw ventana::AnfitrionNoIncrustable(anfitrion);
     ventana.setAttribute(Qt::WA_NativeWindow);
     ventana.winId();  // creates the native window that gets the new parent
     ventana.windowHandle()->setParent(host.get());

@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "app/vigilancia_anfitrion.h"
 
-#include "base/error.h"
+#include "ventana/modo_ejecucion.h"
 
 #include <QGuiApplication>
 
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -38,11 +37,8 @@ VigilanciaAnfitrion::VigilanciaAnfitrion(std::uint32_t anfitrion, std::function<
     const std::uint32_t mascara[] = {XCB_EVENT_MASK_STRUCTURE_NOTIFY};
     const auto cookie = xcb_change_window_attributes_checked(c, anfitrion_, XCB_CW_EVENT_MASK, mascara);
     std::unique_ptr<xcb_generic_error_t, decltype(&std::free)> error(xcb_request_check(c, cookie), &std::free);
-    if (error) {
-        char hex[16];
-        std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned>(anfitrion_));
-        throw Error(Formatear("No existe la ventana %s de Horalia", {hex}));
-    }
+    if (error)
+        throw ventana::AnfitrionInexistente(static_cast<std::int32_t>(anfitrion_));
     QCoreApplication::instance()->installNativeEventFilter(this);
     instalada_ = true;
 #endif

@@ -2,21 +2,13 @@
 #include "help/arranque_ayuda.h"
 
 #include "help/gestor_ayuda.h"
+#include "help/plataforma_ayuda.h"
 #include "help/sistema_ayuda_gestor.h"
-#include "help/ubicacion.h"
 #include "help/visor_html_help.h"
 #include "help/visor_winhelp.h"
 
-#include <system_error>
-
-#ifndef THN_BIBLIOTECA_HTML_HELP
-#define THN_BIBLIOTECA_HTML_HELP "libhhctrl.so"
-#endif
-// Installed directories of the plugin and of the help file, relative to the
-// program's: empty where they are installed beside it.
-#ifndef THN_COMPLEMENTO_INSTALADO
-#define THN_COMPLEMENTO_INSTALADO ""
-#endif
+// Installed directory of the help file, relative to the program's: empty
+// where it is installed beside it.
 #ifndef THN_AYUDA_INSTALADA
 #define THN_AYUDA_INSTALADA ""
 #endif
@@ -50,13 +42,6 @@ AyudaProceso& Proceso()
     return proceso;
 }
 
-fs::path ProgramaEnCurso()
-{
-    std::error_code error;
-    fs::path programa = fs::read_symlink("/proc/self/exe", error);
-    return error ? fs::path() : programa;
-}
-
 }  // namespace
 
 void IniciarAyuda(const fs::path& programa)
@@ -70,8 +55,7 @@ void IniciarAyuda(const fs::path& programa)
     proceso.gestor = std::make_shared<GestorAyuda>(proceso.aplicacion);
     proceso.gestor->RegisterViewer(std::make_shared<VisorWinHelp>());
     IniciarVexHtmlHelp(*proceso.gestor, proceso.aplicacion,
-                       Ubicar(proceso.aplicacion->programa.parent_path(), THN_COMPLEMENTO_INSTALADO,
-                              THN_BIBLIOTECA_HTML_HELP));
+                       BibliotecaHtmlHelp(proceso.aplicacion->programa.parent_path()));
 }
 
 void TerminarAyuda() { Proceso().Terminar(); }

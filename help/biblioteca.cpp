@@ -1,18 +1,11 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "help/biblioteca.h"
 
-#include <dlfcn.h>
-
 #include <utility>
 
 namespace thn::ayuda {
 
-Biblioteca::Biblioteca(const std::filesystem::path& ruta)
-    : manejador_(ruta.empty() ? nullptr : dlopen(ruta.c_str(), RTLD_NOW | RTLD_LOCAL))
-{
-    if (!manejador_)
-        dlerror();  // a missing library is not reported; clear it for the next caller
-}
+Biblioteca::Biblioteca(const std::filesystem::path& ruta) : manejador_(ruta.empty() ? nullptr : Abrir(ruta)) {}
 
 Biblioteca::~Biblioteca() { Descargar(); }
 
@@ -27,15 +20,12 @@ Biblioteca& Biblioteca::operator=(Biblioteca&& otra) noexcept
     return *this;
 }
 
-void* Biblioteca::Simbolo(const char* nombre) const
-{
-    return manejador_ ? dlsym(manejador_, nombre) : nullptr;
-}
+void* Biblioteca::Simbolo(const char* nombre) const { return manejador_ ? Buscar(manejador_, nombre) : nullptr; }
 
 void Biblioteca::Descargar()
 {
     if (manejador_)
-        dlclose(std::exchange(manejador_, nullptr));
+        Cerrar(std::exchange(manejador_, nullptr));
 }
 
 }  // namespace thn::ayuda

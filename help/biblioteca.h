@@ -21,6 +21,10 @@ public:
     void* Simbolo(const char* nombre) const;
 
 private:
+    // The platform's loader (dlopen or LoadLibraryEx); null on failure.
+    static void* Abrir(const std::filesystem::path& ruta);
+    static void* Buscar(void* manejador, const char* nombre);
+    static void Cerrar(void* manejador);
     void Descargar();
     void* manejador_ = nullptr;
 };

@@ -8,7 +8,6 @@
 #include "help/ubicacion.h"
 #include "help/visor_winhelp.h"
 
-#include <cstring>
 #include <utility>
 
 namespace thn::ayuda {
@@ -48,29 +47,20 @@ std::string Extension(const std::string& tema)
     return {};
 }
 
-HtmlHelpFuncion PuntoEntrada(const Biblioteca& biblioteca)
-{
-    void* simbolo = biblioteca.Simbolo(kPuntoEntradaHtmlHelp);
-    HtmlHelpFuncion funcion = nullptr;
-    static_assert(sizeof funcion == sizeof simbolo);
-    std::memcpy(&funcion, &simbolo, sizeof funcion);
-    return funcion;
-}
-
 }  // namespace
 
 TVexHtmlHelpViewer::TVexHtmlHelpViewer(std::shared_ptr<const AplicacionAyuda> aplicacion,
                                        const std::filesystem::path& biblioteca)
     : biblioteca_(biblioteca), aplicacion_(std::move(aplicacion))
 {
-    html_help_ = PuntoEntrada(biblioteca_);
+    html_help_ = LlamadaHtmlHelp(biblioteca_);
 }
 
 TVexHtmlHelpViewer::~TVexHtmlHelpViewer()
 {
     if (HelpViewerInstance == this)
         HelpViewerInstance = nullptr;
-    html_help_ = nullptr;
+    html_help_ = {};
     // biblioteca_ unloads the library as the last member to go.
 }
 

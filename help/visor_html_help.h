@@ -9,6 +9,7 @@
 #include "help/biblioteca.h"
 #include "help/html_help.h"
 #include "help/interfaces_ayuda.h"
+#include "help/llamada_html_help.h"
 
 #include <filesystem>
 #include <memory>
@@ -69,7 +70,7 @@ private:
     std::int32_t numero_ = 0;
     std::uint64_t mostradas_ = 0;
     const std::string nombre_ = "VexHtmlHelp";
-    HtmlHelpFuncion html_help_ = nullptr;
+    LlamadaHtmlHelp html_help_;
     Biblioteca biblioteca_;
     std::shared_ptr<IHelpManager> gestor_;  // from registration until shut-down
     const std::string extension_ = ".htm";  // given to a topic without an HTML extension

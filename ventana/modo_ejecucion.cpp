@@ -4,10 +4,30 @@
 #include "base/ascii.h"
 #include "base/numeros.h"
 
+#include <cstdio>
+
 namespace thn::ventana {
 namespace {
 
+// Hexadecimal capitals of the 32-bit value, as the host passes handles.
+std::string Hex(std::int32_t anfitrion)
+{
+    char hex[12];
+    std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned>(static_cast<std::uint32_t>(anfitrion)));
+    return hex;
+}
+
 }  // namespace
+
+Error AnfitrionInexistente(std::int32_t anfitrion)
+{
+    return Error(Formatear("No existe la ventana %s de Horalia", {Hex(anfitrion)}));
+}
+
+Error AnfitrionNoIncrustable(std::int32_t anfitrion)
+{
+    return Error(Formatear("No se puede incrustar la ventana en la ventana %s de Horalia", {Hex(anfitrion)}));
+}
 
 std::size_t NumeroParametros(const std::vector<std::string>& argumentos)
 {

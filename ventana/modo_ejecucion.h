@@ -2,6 +2,8 @@
 #pragma once
 // The run mode, decided once from the command line as the user gave it.
 
+#include "base/error.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,5 +27,10 @@ ModoEjecucion DecidirModo(const std::vector<std::string>& argumentos);
 
 // Parameters the user gave, the program itself not counted.
 std::size_t NumeroParametros(const std::vector<std::string>& argumentos);
+
+// Why the window cannot live in the host window, naming the handle as the
+// host wrote it: there is no such window, or it refuses the embedded one.
+Error AnfitrionInexistente(std::int32_t anfitrion);
+Error AnfitrionNoIncrustable(std::int32_t anfitrion);
 
 }  // namespace thn::ventana

@@ -3,7 +3,8 @@
 // PROGRAMA with DIRECCION and the handle of that child area (or VENTANA, when
 // given), waits for it while serving its own window, and prints what
 // "Horalia.ini" beside this program then holds. A click on the window outside
-// the child area closes the window, as the host may do during the run.
+// the child area closes the window, as the host may do during the run;
+// WM_APP ends the process at once, its status in wParam.
 //
 //   anfitrion_horalia.exe PROGRAMA DIRECCION [VENTANA]
 //
@@ -35,6 +36,8 @@ LRESULT CALLBACK Procedimiento(HWND ventana, UINT mensaje, WPARAM w, LPARAM l)
         DestroyWindow(ventana);
         return 0;
     }
+    if (mensaje == WM_APP)
+        ExitProcess(static_cast<UINT>(w));
     return DefWindowProcW(ventana, mensaje, w, l);
 }
 
