@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include <memory>
 
 namespace thn::lanzador {
 namespace {
@@ -16,22 +16,9 @@ Funcion Exportada(const wchar_t* modulo, const char* nombre)
     return m ? reinterpret_cast<Funcion>(reinterpret_cast<void*>(GetProcAddress(m, nombre))) : nullptr;
 }
 
-// A path through one of kernel32's path conversions (Wine's own), whose
-// result lives on the process heap.
-template <typename Hacia, typename Desde>
-std::optional<std::basic_string<Hacia>> Convertida(const char* conversion, const std::basic_string<Desde>& ruta)
-{
-    using Convertir = Hacia*(CDECL*)(const Desde*);
-    const auto convertir = Exportada<Convertir>(L"kernel32.dll", conversion);
-    if (!convertir)
-        return std::nullopt;
-    Hacia* const convertida = convertir(ruta.c_str());
-    if (!convertida)
-        return std::nullopt;
-    std::basic_string<Hacia> resultado(convertida);
-    HeapFree(GetProcessHeap(), 0, convertida);
-    return resultado;
-}
+struct LiberarMonton {
+    void operator()(void* p) const { HeapFree(GetProcessHeap(), 0, p); }
+};
 
 }  // namespace
 
@@ -43,12 +30,26 @@ bool BajoWine()
 
 std::optional<std::string> RutaUnix(const std::wstring& windows)
 {
-    return Convertida<char>("wine_get_unix_file_name", windows);
+    using Convertir = char*(CDECL*)(const wchar_t*);
+    const auto convertir = Exportada<Convertir>(L"kernel32.dll", "wine_get_unix_file_name");
+    if (!convertir)
+        return std::nullopt;
+    const std::unique_ptr<char, LiberarMonton> unix(convertir(windows.c_str()));
+    if (!unix)
+        return std::nullopt;
+    return std::string(unix.get());
 }
 
 std::optional<std::wstring> RutaWindows(const std::string& unix)
 {
-    return Convertida<wchar_t>("wine_get_dos_file_name", unix);
+    using Convertir = wchar_t*(CDECL*)(const char*);
+    const auto convertir = Exportada<Convertir>(L"kernel32.dll", "wine_get_dos_file_name");
+    if (!convertir)
+        return std::nullopt;
+    const std::unique_ptr<wchar_t, LiberarMonton> windows(convertir(unix.c_str()));
+    if (!windows)
+        return std::nullopt;
+    return std::wstring(windows.get());
 }
 
 }  // namespace thn::lanzador
