@@ -8,9 +8,6 @@
 #include "lanzador/nucleo/configuracion.h"
 #include "lanzador/nucleo/marca.h"
 #include "lanzador/nucleo/rutas.h"
-#include "so/reemplazo.h"
-
-#include <algorithm>
 
 #include <fstream>
 #include <iterator>
@@ -33,15 +30,7 @@ std::string Leer(const fs::path& fichero)
 
 bool EsLanzador(const fs::path& fichero)
 {
-    const auto secciones = SeccionesDeEjecutable(Leer(fichero));
-    return std::find(secciones.begin(), secciones.end(), lanzador::kSeccionLanzador) != secciones.end();
-}
-
-// Replaces `destino` whole: a failure halfway leaves the old file as it was.
-void Escribir(const fs::path& destino, std::string_view contenido)
-{
-    if (const int error = so::ReemplazarFichero(destino, contenido, true))
-        throw Error(Formatear("No se puede escribir %s: %s", {destino.string(), so::Motivo(error)}));
+    return Leer(fichero).find(lanzador::kMarcaLanzador) != std::string::npos;
 }
 
 // Every folder under drive_c holding Horalia's program; Windows' own folder
@@ -118,12 +107,12 @@ std::vector<std::string> Instalar(const InstalacionWine& i, const fs::path& carp
             throw Error(Formatear("%s no es el lanzador de TransHoraliaNorvica: no se sustituye", {c.destino.string()}));
     }
     for (const auto& c : copias) {
-        Escribir(c.destino, Leer(c.origen));
+        fs::copy_file(c.origen, c.destino, fs::copy_options::overwrite_existing);
         hecho.push_back(Formatear("Lanzador de %s bits: %s", {std::to_string(c.bits), c.destino.string()}));
     }
     const fs::path configuracion =
         BuscarFichero(carpeta, lanzador::kNombreConfiguracion).value_or(carpeta / lanzador::kNombreConfiguracion);
-    Escribir(configuracion, lanzador::TextoConfiguracion({i.programa.string()}));
+    std::ofstream(configuracion, std::ios::binary) << lanzador::TextoConfiguracion({i.programa.string()});
     hecho.push_back(Formatear("Configuración: %s (programa %s)", {configuracion.string(), i.programa.string()}));
     return hecho;
 }
@@ -131,27 +120,20 @@ std::vector<std::string> Instalar(const InstalacionWine& i, const fs::path& carp
 std::vector<std::string> Quitar(const fs::path& carpeta)
 {
     std::vector<std::string> hecho;
-    bool ajeno = false;
     for (const char* nombre : {kLanzador, kLanzador64}) {
         const auto fichero = BuscarFichero(carpeta, nombre);
         if (!fichero)
             continue;
         if (!EsLanzador(*fichero)) {
             hecho.push_back(Formatear("Se deja %s: no es el lanzador de TransHoraliaNorvica", {fichero->string()}));
-            ajeno = true;
             continue;
         }
         fs::remove(*fichero);
         hecho.push_back(Formatear("Quitado %s", {fichero->string()}));
     }
-    // The configuration beside a program that is not ours may be that program's.
     if (const auto configuracion = BuscarFichero(carpeta, lanzador::kNombreConfiguracion)) {
-        if (ajeno) {
-            hecho.push_back(Formatear("Se deja %s", {configuracion->string()}));
-        } else {
-            fs::remove(*configuracion);
-            hecho.push_back(Formatear("Quitado %s", {configuracion->string()}));
-        }
+        fs::remove(*configuracion);
+        hecho.push_back(Formatear("Quitado %s", {configuracion->string()}));
     }
     if (hecho.empty())
         hecho.push_back(Formatear("No había nada que quitar en %s", {carpeta.string()}));

@@ -1,20 +1,14 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "cli/json.h"
 
-#include "base/utf8.h"
-
 #include <cstdio>
 
 namespace thn::cli {
 
 std::string JsonTexto(const std::string& s)
 {
-    // Paths and the system's messages may hold bytes that are not UTF-8 (a
-    // file name in another encoding, strerror under another locale): JSON is
-    // UTF-8, so each malformed sequence becomes U+FFFD.
     std::string r = "\"";
-    for (std::size_t i = 0; i < s.size();) {
-        const char32_t c = utf8::Siguiente(s, i);
+    for (unsigned char c : s) {
         switch (c) {
         case '"': r += "\\\""; break;
         case '\\': r += "\\\\"; break;
@@ -22,14 +16,12 @@ std::string JsonTexto(const std::string& s)
         case '\r': r += "\\r"; break;
         case '\t': r += "\\t"; break;
         default:
-            if (c == utf8::kMalformado) {
-                utf8::Anadir(r, U'\uFFFD');
-            } else if (c < 0x20) {
+            if (c < 0x20) {
                 char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
                 r += buf;
             } else {
-                utf8::Anadir(r, c);
+                r += static_cast<char>(c);
             }
         }
     }
