@@ -7,6 +7,13 @@
 
 namespace thn::lanzador {
 
+std::string RutaWindowsDesdeUnix(std::string_view unix)
+{
+    std::string ruta = "Z:" + std::string(unix);
+    std::replace(ruta.begin(), ruta.end(), '/', '\\');
+    return ruta;
+}
+
 std::string RutaEnPrefijo(std::string_view prefijo, std::string_view windows)
 {
     const bool con_unidad = windows.size() >= 2 && windows[1] == ':'

@@ -8,6 +8,7 @@
 #include "lanzador/nucleo/entorno.h"
 #include "lanzador/nucleo/llamada.h"
 #include "lanzador/nucleo/marca.h"
+#include "lanzador/nucleo/rutas.h"
 #include "proceso.h"
 #include "texto.h"
 #include "ventana_x11.h"
@@ -25,9 +26,8 @@ namespace {
 
 using namespace thn::lanzador;
 
-// The section installing looks for (a literal: the attribute takes no other).
-[[gnu::used, gnu::section(".thnlnz")]] constexpr char kMarca[] = "TransHoraliaNorvica: lanzador para Horalia bajo Wine";
-static_assert(kSeccionLanzador == ".thnlnz" && std::string_view(kMarca) == kMarcaLanzador);
+// Kept in the file, where installing looks for it.
+[[gnu::used]] const char* const kMarca = kMarcaLanzador;
 
 std::vector<std::string> Parametros()
 {
@@ -65,8 +65,7 @@ int Lanzar()
     }
     const auto carpeta = CarpetaPropia();
     const Configuracion configuracion = ConfiguracionJunto(carpeta);
-    const auto programa = RutaWindows(configuracion.programa);
-    if (!programa || GetFileAttributesW(programa->c_str()) == INVALID_FILE_ATTRIBUTES)
+    if (GetFileAttributesW(Ancho(RutaWindowsDesdeUnix(configuracion.programa)).c_str()) == INVALID_FILE_ATTRIBUTES)
         throw std::runtime_error("No existe el programa " + configuracion.programa);
 
     Llamada llamada = DecidirLlamada(Parametros());
@@ -88,13 +87,8 @@ int Lanzar()
             llamada = DecidirLlamada({});
         }
     }
-    const int estado = EjecutarYEsperar(configuracion.programa, ParametrosPrograma(llamada, x11),
-                                        EntornoHijo(EntornoPropio(), incrustacion));
-    // bash's own statuses for a program it cannot run (not executable, or
-    // missing): the program never started, so nothing else would say so.
-    if (estado == 126 || estado == 127)
-        throw std::runtime_error("No se puede ejecutar el programa " + configuracion.programa);
-    return estado;
+    return EjecutarYEsperar(configuracion.programa, ParametrosPrograma(llamada, x11),
+                            EntornoHijo(EntornoPropio(), incrustacion));
 }
 
 }  // namespace

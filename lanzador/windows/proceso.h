@@ -8,12 +8,11 @@
 namespace thn::lanzador {
 
 // Runs the Unix program `programa` with `parametros` (UTF-8) and the
-// environment `entorno` ("NAME=value" entries; the token of the connection
-// that reports the end is added), and returns its exit status.
+// environment `entorno` ("NAME=value" entries), and returns its exit status.
 // Fails with std::runtime_error and a Spanish message when it cannot be
 // started or ends without telling its status.
 int EjecutarYEsperar(const std::string& programa, const std::vector<std::string>& parametros,
-                     std::vector<std::string> entorno);
+                     const std::vector<std::string>& entorno);
 
 // The launcher's own environment, in UTF-8.
 std::vector<std::string> EntornoPropio();

@@ -17,7 +17,7 @@ Funcion Exportada(const wchar_t* modulo, const char* nombre)
 }
 
 struct LiberarMonton {
-    void operator()(void* p) const { HeapFree(GetProcessHeap(), 0, p); }
+    void operator()(char* p) const { HeapFree(GetProcessHeap(), 0, p); }
 };
 
 }  // namespace
@@ -38,18 +38,6 @@ std::optional<std::string> RutaUnix(const std::wstring& windows)
     if (!unix)
         return std::nullopt;
     return std::string(unix.get());
-}
-
-std::optional<std::wstring> RutaWindows(const std::string& unix)
-{
-    using Convertir = wchar_t*(CDECL*)(const char*);
-    const auto convertir = Exportada<Convertir>(L"kernel32.dll", "wine_get_dos_file_name");
-    if (!convertir)
-        return std::nullopt;
-    const std::unique_ptr<wchar_t, LiberarMonton> windows(convertir(unix.c_str()));
-    if (!windows)
-        return std::nullopt;
-    return std::wstring(windows.get());
 }
 
 }  // namespace thn::lanzador
