@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -198,6 +199,125 @@ int VolcarCarpeta(const std::filesystem::path& ruta)
     const int r = Resultado(::fsync(fd) == 0);
     ::close(fd);
     return r;
+}
+
+Carpeta::~Carpeta() { Cerrar(); }
+
+Carpeta& Carpeta::operator=(Carpeta&& o) noexcept
+{
+    if (this != &o) {
+        Cerrar();
+        fd_ = o.fd_;
+        ruta_ = std::move(o.ruta_);
+        o.fd_ = -1;
+    }
+    return *this;
+}
+
+void Carpeta::Cerrar()
+{
+    if (fd_ >= 0)
+        ::close(static_cast<int>(fd_));
+    fd_ = -1;
+}
+
+int AbrirCarpeta(const std::filesystem::path& ruta, bool seguir_enlace, Carpeta& c)
+{
+    const int fd = ::open(ruta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (seguir_enlace ? 0 : O_NOFOLLOW));
+    if (fd < 0)
+        return errno == ELOOP ? ENOTDIR : Resultado(false);
+    Carpeta nueva;
+    nueva.fd_ = fd;
+    nueva.ruta_ = ruta;
+    c = std::move(nueva);
+    return 0;
+}
+
+int AbrirEn(const Carpeta& c, const std::filesystem::path& nombre, Apertura modo, Descriptor& d)
+{
+    int banderas = O_CLOEXEC | O_NOFOLLOW;
+    switch (modo) {
+    case Apertura::Lectura: banderas |= O_RDONLY; break;
+    case Apertura::LecturaEscritura: banderas |= O_RDWR; break;
+    case Apertura::CrearNueva: banderas |= O_WRONLY | O_CREAT | O_EXCL; break;
+    }
+    if (modo != Apertura::Lectura)
+        THN_PUNTO_DE_FALLO("abrir");
+    int fd;
+    do
+        fd = ::openat(static_cast<int>(c.fd_), nombre.c_str(), banderas, 0666);
+    while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return Resultado(false);
+    Descriptor nuevo;
+    nuevo.fd_ = fd;
+    nuevo.escritura_ = modo != Apertura::Lectura;
+    d = std::move(nuevo);
+    return 0;
+}
+
+int BorrarEn(const Carpeta& c, const std::filesystem::path& nombre)
+{
+    THN_PUNTO_DE_FALLO("borrar");
+    return Resultado(::unlinkat(static_cast<int>(c.fd_), nombre.c_str(), 0) == 0);
+}
+
+int BorrarCarpetaEn(const Carpeta& c, const std::filesystem::path& nombre)
+{
+    THN_PUNTO_DE_FALLO("borrar carpeta");
+    return Resultado(::unlinkat(static_cast<int>(c.fd_), nombre.c_str(), AT_REMOVEDIR) == 0);
+}
+
+int RenombrarEn(const Carpeta& de, const std::filesystem::path& nombre_de, const Carpeta& a,
+                const std::filesystem::path& nombre_a)
+{
+    THN_PUNTO_DE_FALLO("renombrar");
+    return Resultado(::renameat(static_cast<int>(de.fd_), nombre_de.c_str(), static_cast<int>(a.fd_),
+                                nombre_a.c_str()) == 0);
+}
+
+int ExisteEn(const Carpeta& c, const std::filesystem::path& nombre, bool& existe)
+{
+    struct stat st {};
+    existe = ::fstatat(static_cast<int>(c.fd_), nombre.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+    return existe || errno == ENOENT ? 0 : Resultado(false);
+}
+
+int Listar(const Carpeta& c, std::vector<std::filesystem::path>& nombres)
+{
+    // A descriptor of its own: reading the entries moves its offset.
+    const int fd = ::openat(static_cast<int>(c.fd_), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return Resultado(false);
+    DIR* dir = ::fdopendir(fd);
+    if (dir == nullptr) {
+        const int e = Resultado(false);
+        ::close(fd);
+        return e;
+    }
+    nombres.clear();
+    errno = 0;
+    while (const dirent* e = ::readdir(dir)) {
+        const std::string nombre = e->d_name;
+        if (nombre != "." && nombre != "..")
+            nombres.emplace_back(nombre);
+    }
+    const int error = errno;
+    ::closedir(dir);
+    return error;
+}
+
+int VolcarCarpeta(const Carpeta& c)
+{
+    THN_PUNTO_DE_FALLO("volcar carpeta");
+    return Resultado(::fsync(static_cast<int>(c.fd_)) == 0);
+}
+
+bool MismoFichero(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    struct stat sa {}, sb {};
+    return ::lstat(a.c_str(), &sa) == 0 && ::lstat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev
+           && sa.st_ino == sb.st_ino;
 }
 
 int BloqueoCarpeta::Tomar(const std::filesystem::path& carpeta)

@@ -70,6 +70,33 @@ HANDLE AbrirHandle(const std::filesystem::path& ruta, DWORD acceso, DWORD creaci
                        creacion, atributos | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
+// An antivirus or an indexer may hold a file for an instant: a sharing
+// violation is tried again for about two seconds before it counts.
+int Mover(const std::filesystem::path& de, const std::filesystem::path& a)
+{
+    for (int intento = 0;; ++intento) {
+        if (MoveFileExW(de.c_str(), a.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return 0;
+        const DWORD e = GetLastError();
+        if (e != ERROR_SHARING_VIOLATION || intento == 40)
+            return Errno(e);
+        Sleep(50);
+    }
+}
+
+int AbrirParaMirar(const std::filesystem::path& ruta, DWORD banderas, HANDLE& h)
+{
+    h = CreateFileW(ruta.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | banderas, nullptr);
+    return h == INVALID_HANDLE_VALUE ? Resultado(false) : 0;
+}
+
+bool EsEnlace(const std::filesystem::path& ruta)
+{
+    const DWORD atributos = GetFileAttributesW(ruta.c_str());
+    return atributos != INVALID_FILE_ATTRIBUTES && (atributos & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
 }  // namespace
 
 Descriptor::~Descriptor()
@@ -195,7 +222,7 @@ int Volcar(const Descriptor& d)
 int Renombrar(const std::filesystem::path& de, const std::filesystem::path& a)
 {
     THN_PUNTO_DE_FALLO("renombrar");
-    return Resultado(MoveFileExW(de.c_str(), a.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    return Mover(de, a);
 }
 
 int Borrar(const std::filesystem::path& ruta)
@@ -222,6 +249,121 @@ int VolcarCarpeta(const std::filesystem::path&)
     // offers no flush of a folder's entries.
     THN_PUNTO_DE_FALLO("volcar carpeta");
     return 0;
+}
+
+Carpeta::~Carpeta() { Cerrar(); }
+
+Carpeta& Carpeta::operator=(Carpeta&& o) noexcept
+{
+    if (this != &o) {
+        Cerrar();
+        fd_ = o.fd_;
+        ruta_ = std::move(o.ruta_);
+        o.fd_ = -1;
+    }
+    return *this;
+}
+
+void Carpeta::Cerrar()
+{
+    if (fd_ != -1)
+        CloseHandle(reinterpret_cast<HANDLE>(fd_));
+    fd_ = -1;
+}
+
+int AbrirCarpeta(const std::filesystem::path& ruta, bool seguir_enlace, Carpeta& c)
+{
+    // Without delete sharing nobody can rename the folder, or put a junction
+    // at its name, while it is held.
+    const DWORD compartir = FILE_SHARE_READ | FILE_SHARE_WRITE | (seguir_enlace ? FILE_SHARE_DELETE : 0);
+    const HANDLE h = CreateFileW(ruta.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, compartir, nullptr,
+                                 OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS | (seguir_enlace ? 0 : FILE_FLAG_OPEN_REPARSE_POINT),
+                                 nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return Resultado(false);
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool carpeta = GetFileInformationByHandle(h, &info)
+                         && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+                         && (seguir_enlace || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0);
+    if (!carpeta) {
+        CloseHandle(h);
+        return ENOTDIR;
+    }
+    Carpeta nueva;
+    nueva.fd_ = reinterpret_cast<std::intptr_t>(h);
+    nueva.ruta_ = ruta;
+    c = std::move(nueva);
+    return 0;
+}
+
+int AbrirEn(const Carpeta& c, const std::filesystem::path& nombre, Apertura modo, Descriptor& d)
+{
+    if (EsEnlace(c.ruta_ / nombre))
+        return ELOOP;
+    return Abrir(c.ruta_ / nombre, modo, d);
+}
+
+int BorrarEn(const Carpeta& c, const std::filesystem::path& nombre) { return Borrar(c.ruta_ / nombre); }
+
+int BorrarCarpetaEn(const Carpeta& c, const std::filesystem::path& nombre)
+{
+    THN_PUNTO_DE_FALLO("borrar carpeta");
+    if (EsEnlace(c.ruta_ / nombre))
+        return ENOTDIR;
+    return Resultado(RemoveDirectoryW((c.ruta_ / nombre).c_str()));
+}
+
+int RenombrarEn(const Carpeta& de, const std::filesystem::path& nombre_de, const Carpeta& a,
+                const std::filesystem::path& nombre_a)
+{
+    return Renombrar(de.ruta_ / nombre_de, a.ruta_ / nombre_a);
+}
+
+int ExisteEn(const Carpeta& c, const std::filesystem::path& nombre, bool& existe)
+{
+    existe = GetFileAttributesW((c.ruta_ / nombre).c_str()) != INVALID_FILE_ATTRIBUTES;
+    const DWORD e = existe ? ERROR_SUCCESS : GetLastError();
+    return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ? 0 : Errno(e);
+}
+
+int Listar(const Carpeta& c, std::vector<std::filesystem::path>& nombres)
+{
+    WIN32_FIND_DATAW datos{};
+    const HANDLE h = FindFirstFileW((c.ruta_ / L"*").c_str(), &datos);
+    if (h == INVALID_HANDLE_VALUE)
+        return Resultado(false);
+    nombres.clear();
+    do {
+        const std::wstring nombre = datos.cFileName;
+        if (nombre != L"." && nombre != L"..")
+            nombres.emplace_back(nombre);
+    } while (FindNextFileW(h, &datos));
+    const DWORD e = GetLastError();
+    FindClose(h);
+    return e == ERROR_NO_MORE_FILES ? 0 : Errno(e);
+}
+
+int VolcarCarpeta(const Carpeta&)
+{
+    THN_PUNTO_DE_FALLO("volcar carpeta");
+    return 0;
+}
+
+bool MismoFichero(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    HANDLE ha = INVALID_HANDLE_VALUE, hb = INVALID_HANDLE_VALUE;
+    BY_HANDLE_FILE_INFORMATION ia{}, ib{};
+    const bool mismo = AbrirParaMirar(a, FILE_FLAG_OPEN_REPARSE_POINT, ha) == 0
+                       && AbrirParaMirar(b, FILE_FLAG_OPEN_REPARSE_POINT, hb) == 0
+                       && GetFileInformationByHandle(ha, &ia) && GetFileInformationByHandle(hb, &ib)
+                       && ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber
+                       && ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+    if (ha != INVALID_HANDLE_VALUE)
+        CloseHandle(ha);
+    if (hb != INVALID_HANDLE_VALUE)
+        CloseHandle(hb);
+    return mismo;
 }
 
 int BloqueoCarpeta::Tomar(const std::filesystem::path& carpeta)

@@ -9,7 +9,7 @@
 
 namespace thn {
 
-SesionTrabajo::SesionTrabajo(const std::filesystem::path& directorio)
+SesionTrabajo::SesionTrabajo(const std::filesystem::path& directorio, EstadoTablas& estado)
 {
     ComprobarDirectorioTrabajo(directorio);
     if (const int error = bloqueo_.Tomar(directorio)) {
@@ -19,13 +19,14 @@ SesionTrabajo::SesionTrabajo(const std::filesystem::path& directorio)
         throw Error(Formatear("No se puede bloquear el directorio de trabajo '%s': %s",
                               {directorio.string(), so::Motivo(error)}));
     }
-    RecuperarDirectorioTrabajo(directorio);
+    RecuperarDirectorioTrabajo(directorio, estado);
 }
 
 void RecuperarSiSePuede(const std::filesystem::path& directorio) noexcept
 {
     try {
-        SesionTrabajo sesion(directorio);
+        EstadoTablas estado;
+        SesionTrabajo sesion(directorio, estado);
     } catch (...) {
     }
 }

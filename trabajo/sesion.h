@@ -5,6 +5,7 @@
 // settled before anything is read or written.
 
 #include "so/sistema.h"
+#include "trabajo/preparacion.h"
 
 #include <filesystem>
 
@@ -12,8 +13,9 @@ namespace thn {
 
 class SesionTrabajo {
 public:
-    // Fails at once, without waiting, while another action holds the directory.
-    explicit SesionTrabajo(const std::filesystem::path& directorio);
+    // Fails at once, without waiting, while another action holds the
+    // directory. `estado` learns what settling an earlier run changed.
+    SesionTrabajo(const std::filesystem::path& directorio, EstadoTablas& estado);
 
 private:
     so::BloqueoCarpeta bloqueo_;

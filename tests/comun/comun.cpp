@@ -88,7 +88,9 @@ Foto Fotografiar(const std::filesystem::path& raiz)
     Foto f;
     for (const auto& e : std::filesystem::recursive_directory_iterator(raiz)) {
         const std::string nombre = std::filesystem::relative(e.path(), raiz).string();
-        if (e.is_directory())
+        if (e.is_symlink())
+            f[nombre] = "-> " + std::filesystem::read_symlink(e.path()).string();
+        else if (e.is_directory())
             f[nombre + "/"] = "";
         else
             f[nombre] = LeerFichero(e.path());

@@ -25,7 +25,8 @@ private:
 };
 
 // Every file and folder under a directory, by relative path ("dir/" for
-// folders), with the files' bytes.
+// folders), with the files' bytes; a link is its target ("-> target"), never
+// followed.
 using Foto = std::map<std::string, std::string>;
 Foto Fotografiar(const std::filesystem::path& raiz);
 // " NAME (cambiado)", " NAME (falta)", " NAME (sobra)"...; empty when equal.

@@ -14,7 +14,10 @@ int Fallo(const char* llamada)
 {
     if (*inyeccion.solo != '\0' && std::string_view(inyeccion.solo) != llamada)
         return 0;
-    if (++inyeccion.cuenta != inyeccion.fallar)
+    ++inyeccion.cuenta;
+    if (inyeccion.cuenta == inyeccion.tambien)
+        return EIO;
+    if (inyeccion.cuenta != inyeccion.fallar)
         return 0;
     switch (inyeccion.efecto) {
     case Inyeccion::Fallar: return EIO;
