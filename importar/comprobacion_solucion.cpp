@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "importar/comprobacion_solucion.h"
 
+#include "importar/medida_tablas.h"
+
 #include "trabajo/componentes_tabla.h"
-#include "dbf/medida.h"
 #include "trabajo/directorio.h"
 #include "documento/centro.h"
 #include "base/error.h"
@@ -48,21 +49,6 @@ const char* Clase(const fs::path& directorio, const std::string& tabla)
     if (!ruta)
         return "tabla_inexistente";
     return so::BloqueadoPorOtro(*ruta) ? "tabla_bloqueada" : "tabla_no_valida";
-}
-
-void ComprobarMedida(const std::string& tabla, const fs::path& ruta, Informe& informe)
-{
-    const auto m = dbf::MedirTabla(ruta);
-    if (!m || m->Sobrantes() == 0)
-        return;
-    const std::uint64_t enteros = m->long_registro ? m->Sobrantes() / m->long_registro : 0;
-    informe.omisiones.push_back(
-        {tabla, 0, "cabecera_no_coincide", ruta.string(),
-         "su cabecera anuncia " + std::to_string(m->registros) + (m->registros == 1 ? " registro" : " registros")
-             + ", que acaban en el byte "
-             + std::to_string(m->fin_registros) + ", y el fichero tiene " + std::to_string(m->tamano)
-             + " bytes: los " + std::to_string(m->Sobrantes()) + " bytes de más (" + std::to_string(enteros)
-             + " registros enteros) no se leen"});
 }
 
 std::string Fecha(fs::file_time_type t)
@@ -149,7 +135,7 @@ Comprobacion ComprobarSolucion(const fs::path& documento, const fs::path& direct
             abiertas = false;
             continue;
         }
-        ComprobarMedida(c->Nombre(), c->Tabla().Ruta(), r.informe);
+        AnotarSobrantes(c->Nombre(), c->Tabla().Ruta(), false, r.informe);
     }
     if (!abiertas)
         return r;

@@ -8,6 +8,7 @@
 #include "base/numeros.h"
 #include "trabajo/sesion.h"
 #include "base/texto.h"
+#include "importar/medida_tablas.h"
 #include "importar/traduccion_solucion.h"
 #include "so/reemplazo.h"
 
@@ -130,6 +131,10 @@ ResultadoAccion Importar(const std::filesystem::path& documento, const std::file
     centro.PonerAtributo("version", version);
     Elemento solucion = centro.AnadirHijo("solucion_horario");
 
+    // Records past what a header announces are never read: they are listed.
+    for (ComponenteTabla* c : {&componentes.wwTableSoluc, &componentes.wwTableGrupos, &componentes.wwTableProfesor,
+                               &componentes.wwTableAulas, &componentes.wwTableNomAsg})
+        AnotarSobrantes(c->Nombre(), c->Tabla().Ruta(), true, resultado.informe);
     Transferencia transferencia(componentes, separador, resultado.informe);
     resultado.resultado = RutaResultado(documento);
     so::BorrarTemporalesAbandonados(resultado.resultado);

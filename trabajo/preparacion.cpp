@@ -39,11 +39,12 @@ Error NoEsNuestra(const fs::path& carpeta)
                            {carpeta.string()}));
 }
 
-// Idempotent, so that a replay after a crash may repeat steps already done.
-// An old file is set aside only while its table's new file still waits in
-// the staging folder: once that is in place, on a disk that ignores letter
-// case, the old name may answer for the new table.
-int Aplicar(const so::Carpeta& trabajo, const so::Carpeta& prep, const Paso& p, bool& movido)
+// Whether a step still has to move its file. Idempotent, so that a replay
+// after a crash may meet steps already done. An old file is set aside only
+// while its table's new file still waits in the staging folder: once that
+// is in place, on a disk that ignores letter case, the old name may answer
+// for the new table.
+int Pendiente(const so::Carpeta& trabajo, const so::Carpeta& prep, const Paso& p, bool& mover)
 {
     bool fuera = false, dentro = false, nueva = false;
     int error = so::ExisteEn(trabajo, p.fuera, fuera);
@@ -51,13 +52,17 @@ int Aplicar(const so::Carpeta& trabajo, const so::Carpeta& prep, const Paso& p, 
         error = so::ExisteEn(prep, p.dentro, dentro);
     if (error == 0)
         error = so::ExisteEn(prep, p.tabla + ".DBF", nueva);
-    if (error != 0)
+    mover = p.clase == Paso::Apartar ? fuera && !dentro && nueva : dentro;
+    return error;
+}
+
+int Aplicar(const so::Carpeta& trabajo, const so::Carpeta& prep, const Paso& p, bool& movido)
+{
+    bool mover = false;
+    if (const int error = Pendiente(trabajo, prep, p, mover); error != 0 || !mover)
         return error;
-    const bool mover = p.clase == Paso::Apartar ? fuera && !dentro && nueva : dentro;
-    if (!mover)
-        return 0;
-    error = p.clase == Paso::Apartar ? so::RenombrarEn(trabajo, p.fuera, prep, p.dentro)
-                                     : so::RenombrarEn(prep, p.dentro, trabajo, p.fuera);
+    const int error = p.clase == Paso::Apartar ? so::RenombrarEn(trabajo, p.fuera, prep, p.dentro)
+                                               : so::RenombrarEn(prep, p.dentro, trabajo, p.fuera);
     movido = movido || error == 0;
     return error;
 }
@@ -389,6 +394,15 @@ void RecuperarDirectorioTrabajo(const fs::path& directorio, EstadoTablas& estado
                               {(carpeta / kDiario).string(), diario.rechazo}),
                     Formatear("La carpeta '%s' puede guardar tablas anteriores: revísela antes de borrarla.",
                               {carpeta.string()}));
+    // A table another program holds is not moved: it waits for the next action.
+    for (const Paso& p : diario.pasos) {
+        bool mover = false;
+        if (p.clase == Paso::Apartar && Pendiente(trabajo, prep, p, mover) == 0 && mover
+            && so::BloqueadoPorOtro(directorio / p.fuera)) {
+            estado.a_medias = true;
+            throw Error(Formatear("La tabla '%s' está abierta por otro programa", {(directorio / p.fuera).string()}));
+        }
+    }
     int error = 0;
     bool movido = false;
     for (const Paso& p : diario.pasos)

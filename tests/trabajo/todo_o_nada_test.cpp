@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -137,6 +138,32 @@ protected:
         Foto f = Fotografiar(dir.Ruta());
         Restaurar(dir.Ruta(), antes);
         return f;
+    }
+
+    // From the state before, an export killed at its `n`-th rename.
+    void MatarExportacion(int n)
+    {
+        Restaurar(dir.Ruta(), antes);
+        const pid_t pid = Hijo([&] {
+            inyeccion = {};
+            inyeccion.solo = "renombrar";
+            inyeccion.fallar = n;
+            inyeccion.efecto = Inyeccion::Morir;
+            Exportar(documento);
+            return 0;
+        });
+        ASSERT_EQ(Esperar(pid), 77);
+    }
+
+    // The first rename of the replacement: its steps, one rename each, come
+    // last. Leaves the export killed at its last rename.
+    int PrimerRenombreDeLaSustitucion()
+    {
+        int renombres = 0;
+        SinFallos([&] { Exportar(documento); }, renombres, "renombrar");
+        MatarExportacion(renombres);
+        const std::string diario = LeerFichero(preparacion / "DIARIO");
+        return renombres - static_cast<int>(std::count(diario.begin(), diario.end(), '\n') - 2) + 1;
     }
 
     // Settles the working directory as the next action would.
@@ -289,28 +316,13 @@ TEST_F(TodoONada, SoloSeObedeceUnDiarioEnteroQueNombraLasTablasDeLaExportacion)
 {
     int renombres = 0;
     const Foto bien = SinFallos([&] { Exportar(documento); }, renombres, "renombrar");
-    // The staging folder of an export killed at one rename of the replacement.
-    auto muerta = [&](int renombre) {
-        Restaurar(dir.Ruta(), antes);
-        const pid_t pid = Hijo([&] {
-            inyeccion = {};
-            inyeccion.solo = "renombrar";
-            inyeccion.fallar = renombre;
-            inyeccion.efecto = Inyeccion::Morir;
-            Exportar(documento);
-            return 0;
-        });
-        ASSERT_EQ(Esperar(pid), 77);
-    };
-    muerta(renombres);
+    const int primero = PrimerRenombreDeLaSustitucion();
     const std::string diario = LeerFichero(preparacion / "DIARIO");
     std::vector<std::string> lineas;
     for (std::size_t desde = 0, fin; (fin = diario.find('\n', desde)) != std::string::npos; desde = fin + 1)
         lineas.push_back(diario.substr(desde, fin - desde));
     ASSERT_GT(lineas.size(), 8u);
-    // Every step is one rename, the replacement's renames come last.
-    const int primero = renombres - static_cast<int>(lineas.size() - 2) + 1;
-    muerta(primero);  // the journal is whole, nothing has moved
+    MatarExportacion(primero);  // the journal is whole, nothing has moved
     const Foto interrumpida = Fotografiar(dir.Ruta());
     ASSERT_EQ(LeerFichero(preparacion / "DIARIO"), diario);
     auto con = [&](std::size_t i, const std::string& linea) {
@@ -361,7 +373,7 @@ TEST_F(TodoONada, SoloSeObedeceUnDiarioEnteroQueNombraLasTablasDeLaExportacion)
     while (poner < lineas.size() && lineas[poner].rfind("PONER\tASIGNOMT.DBF", 0) != 0)
         ++poner;
     ASSERT_LT(poner, lineas.size());
-    muerta(primero + static_cast<int>(poner));
+    MatarExportacion(primero + static_cast<int>(poner));
     fs::create_hard_link(htemp / "ASIGNOMT.DBF", htemp / "asignomt.dbf");
     lineas.insert(lineas.begin() + 1, "APARTAR\tasignomt.dbf\tANTERIOR.99");
     EscribirFichero(preparacion / "DIARIO", con(lineas.size(), ""));
@@ -398,6 +410,28 @@ TEST_F(TodoONada, UnaExportacionQueMuereEntreDosRenombresLaTerminaLaSiguiente)
     }
     // Deaths after the journal are completed, not undone.
     EXPECT_GE(terminadas, 10);
+}
+
+TEST_F(TodoONada, UnaImportacionQueMuereNoDejaNadaTrasLaSiguiente)
+{
+    int escrituras = 0;
+    const Foto bien = SinFallos([&] { Importar(); }, escrituras, "escribir");
+    ASSERT_GT(escrituras, 0);
+    for (int n = 1; n <= escrituras; ++n) {
+        SCOPED_TRACE("muere en la escritura " + std::to_string(n));
+        Restaurar(dir.Ruta(), antes);
+        const pid_t pid = Hijo([&] {
+            inyeccion = {};
+            inyeccion.solo = "escribir";
+            inyeccion.fallar = n;
+            inyeccion.efecto = Inyeccion::Morir;
+            Importar();
+            return 0;
+        });
+        ASSERT_EQ(Esperar(pid), 77);
+        Importar();
+        EXPECT_EQ(Diferencias(bien, Fotografiar(dir.Ruta())), "");
+    }
 }
 
 TEST_F(TodoONada, DosExportacionesALaVezEnUnDirectorio)
@@ -468,6 +502,45 @@ TEST_F(TodoONada, UnaTablaRetenidaPorOtroProgramaNoSeSustituyeNiSeLee)
         });
         aviso.Recibir();
         NingunaAccionPuede(mensaje);
+        espera.Senal();
+        EXPECT_EQ(Esperar(pid), 0);
+    }
+}
+
+TEST_F(TodoONada, UnIndiceOUnaTablaPorApartarRetenidosDetienenLaSustitucionYLaRecuperacion)
+{
+    const int primero = PrimerRenombreDeLaSustitucion();
+    const struct {
+        const char* fichero;
+        bool interrumpida;  // left by an export killed before its first rename
+    } casos[] = {{"ASIGNOMT.MDX", false}, {"AULAT.DBF", true}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.fichero);
+        if (c.interrumpida)
+            MatarExportacion(primero);
+        else
+            Restaurar(dir.Ruta(), antes);
+        Tubo aviso, espera;
+        const pid_t pid = Hijo([&] {
+            // As programs under Wine hold a file: a POSIX record lock.
+            const int fd = ::open((htemp / c.fichero).c_str(), O_RDWR);
+            struct flock l {};
+            l.l_type = F_WRLCK;
+            if (fd < 0 || ::fcntl(fd, F_SETLK, &l) != 0)
+                return 1;
+            char x = 'x';
+            return ::write(aviso.fd[1], &x, 1) == 1 && ::read(espera.fd[0], &x, 1) == 1 ? 0 : 1;
+        });
+        aviso.Recibir();
+        const Foto ahora = Fotografiar(dir.Ruta());
+        try {
+            Exportar(documento);
+            ADD_FAILURE() << "completada";
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()),
+                      "La tabla '" + (htemp / c.fichero).string() + "' está abierta por otro programa");
+        }
+        EXPECT_EQ(Diferencias(ahora, Fotografiar(dir.Ruta())), "");
         espera.Senal();
         EXPECT_EQ(Esperar(pid), 0);
     }
