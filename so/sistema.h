@@ -139,9 +139,14 @@ bool MismoFichero(const std::filesystem::path& a, const std::filesystem::path& b
 class BloqueoCarpeta {
 public:
     BloqueoCarpeta() = default;
-    int Tomar(const std::filesystem::path& carpeta);  // EWOULDBLOCK when held
+    // EWOULDBLOCK when held; EEXIST when something that is not ours stands
+    // at the lock file's name (Estorbo).
+    int Tomar(const std::filesystem::path& carpeta);
+    const std::filesystem::path& Estorbo() const { return estorbo_; }
+
 private:
     Descriptor d_;
+    std::filesystem::path estorbo_;
 };
 
 // The system's text for an error number.

@@ -156,8 +156,17 @@ int Bloquear(const Descriptor& d, bool exclusivo)
 
 bool BloqueadoPorOtro(const std::filesystem::path& ruta)
 {
-    // Open without sharing: any other open of the file refuses it.
-    const HANDLE h = CreateFileW(ruta.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Asking for delete access with every sharing allowed conflicts with any
+    // program that keeps the file from being renamed; an open that lasts an
+    // instant (an indexer, an antivirus) is waited out.
+    HANDLE h = INVALID_HANDLE_VALUE;
+    for (int intento = 0; intento <= 20; ++intento) {
+        h = CreateFileW(ruta.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION)
+            break;
+        Sleep(50);
+    }
     if (h == INVALID_HANDLE_VALUE)
         return GetLastError() == ERROR_SHARING_VIOLATION;
     const bool bloqueado = BloquearEntero(h, true) == EWOULDBLOCK;
@@ -370,24 +379,39 @@ int BloqueoCarpeta::Tomar(const std::filesystem::path& carpeta)
 {
     THN_PUNTO_DE_FALLO("bloquear carpeta");
     // A folder cannot be locked itself: a hidden file inside it carries the
-    // lock and goes when its last handle closes, also when a process dies.
+    // lock. Opened unshared, a contender fails without ever holding a handle
+    // (and so never marks the holder's file for deletion); it goes when the
+    // holder's handle closes, also when the process dies.
     const std::filesystem::path ruta = carpeta / L".transhoralianorvica.bloqueo";
-    const HANDLE h = AbrirHandle(ruta, GENERIC_READ | GENERIC_WRITE | DELETE, OPEN_ALWAYS,
-                                 FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE);
-    if (h == INVALID_HANDLE_VALUE) {
-        // A lock file that is still there but refuses opening is being
-        // deleted by the session that just ended.
-        const DWORD e = GetLastError();
-        if (e == ERROR_ACCESS_DENIED && GetFileAttributesW(ruta.c_str()) != INVALID_FILE_ATTRIBUTES)
-            return EWOULDBLOCK;
-        return Errno(e);
+    const DWORD atributos = GetFileAttributesW(ruta.c_str());
+    if (atributos != INVALID_FILE_ATTRIBUTES
+        && (atributos & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
+        estorbo_ = ruta;
+        return EEXIST;
     }
-    Descriptor d;
-    d.fd_ = reinterpret_cast<std::intptr_t>(h);
-    if (const int e = BloquearEntero(h, true))
-        return e;
-    d_ = std::move(d);
-    return 0;
+    for (int intento = 0;; ++intento) {
+        const HANDLE h = CreateFileW(ruta.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
+                                     FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT,
+                                     nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            Descriptor d;
+            d.fd_ = reinterpret_cast<std::intptr_t>(h);
+            d_ = std::move(d);
+            return 0;
+        }
+        const DWORD e = GetLastError();
+        if (e == ERROR_SHARING_VIOLATION)
+            return EWOULDBLOCK;
+        if (e != ERROR_ACCESS_DENIED)
+            return Errno(e);
+        // Denied: the last session's file, still being deleted, goes within
+        // an instant; a folder or someone else's file at the name stays.
+        if (intento == 20) {
+            estorbo_ = ruta;
+            return EEXIST;
+        }
+        Sleep(50);
+    }
 }
 
 std::string Motivo(int error)

@@ -16,6 +16,9 @@ SesionTrabajo::SesionTrabajo(const std::filesystem::path& directorio, EstadoTabl
         if (error == EWOULDBLOCK)
             throw Error(Formatear("Hay otra exportación o importación en curso en el directorio de trabajo '%s'",
                                   {directorio.string()}));
+        if (error == EEXIST)
+            throw Error(Formatear("'%s' no es un fichero de TransHoraliaNorvica: bórrelo o cámbiele el nombre",
+                                  {bloqueo_.Estorbo().string()}));
         throw Error(Formatear("No se puede bloquear el directorio de trabajo '%s': %s",
                               {directorio.string(), so::Motivo(error)}));
     }
