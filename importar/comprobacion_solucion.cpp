@@ -9,6 +9,8 @@
 #include "base/error.h"
 #include "base/numeros.h"
 #include "so/sistema.h"
+#include "trabajo/preparacion.h"
+#include "trabajo/sesion.h"
 #include "trabajo/tablas.h"
 #include "importar/importacion.h"
 #include "importar/traduccion_solucion.h"
@@ -120,6 +122,25 @@ Comprobacion ComprobarSolucion(const fs::path& documento, const fs::path& direct
     }
     ComprobarRaiz(documento, r);
 
+    // Held as the import holds it, and read as the import will find it once
+    // an unfinished export is settled, without settling it.
+    std::optional<BloqueoTrabajo> bloqueo;
+    Prevision prevision;
+    try {
+        bloqueo.emplace(directorio);
+        prevision = PreverRecuperacion(directorio);
+    } catch (const Error& e) {
+        r.problemas.push_back({"directorio", 0, bloqueo ? "recuperacion_imposible" : "directorio_ocupado",
+                               directorio.string(), e.what(), {}, 0});
+        return r;
+    }
+    if (prevision.pendiente) {
+        r.exportacion_a_medias = true;
+        r.cambios.push_back({"directorio", 0, "exportacion_a_medias", directorio.string(),
+                             "una exportación quedó a medias: la importación terminará de poner sus tablas antes de "
+                             "leerlas, y se comprueban como quedarán"});
+    }
+
     ComponentesTabla componentes;
     CierreComponentes cierre(componentes);
     bool abiertas = true;
@@ -128,7 +149,10 @@ Comprobacion ComprobarSolucion(const fs::path& documento, const fs::path& direct
         // Opened as the import opens them, so that what would stop it stops here;
         // reading them writes nothing.
         try {
-            c->Abrir(directorio);
+            if (const auto nueva = prevision.nuevas.find(c->Nombre()); nueva != prevision.nuevas.end())
+                c->AbrirFichero(nueva->second);
+            else
+                c->Abrir(directorio);
         } catch (const Error& e) {
             const fs::path ruta = RutaTabla(directorio, c->Nombre());
             r.problemas.push_back({c->Nombre(), 0, Clase(directorio, c->Nombre()), ruta.string(), e.what(), {}, 0});

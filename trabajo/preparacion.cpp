@@ -369,31 +369,65 @@ void Preparacion::Confirmar(const std::vector<TablaPreparada>& tablas)
     so::BorrarEn(preparacion_, kDiario);
 }
 
-void RecuperarDirectorioTrabajo(const fs::path& directorio, EstadoTablas& estado)
+namespace {
+
+Error FalloRecuperacion(const fs::path& directorio, int error)
+{
+    return Error(Formatear("No se puede completar la exportación interrumpida en '%s': %s",
+                           {directorio.string(), so::Motivo(error)}));
+}
+
+// The staging folder left by an earlier run, if any, once found to be ours,
+// and its journal once found to be one to obey.
+bool AbrirInterrumpida(const fs::path& directorio, so::Carpeta& trabajo, so::Carpeta& prep, Diario& diario)
 {
     const fs::path carpeta = directorio / kCarpeta;
     std::error_code ec;
     if (!fs::exists(fs::symlink_status(carpeta, ec)))
-        return;
-    auto fallo = [&](int error) {
-        return Error(Formatear("No se puede completar la exportación interrumpida en '%s': %s",
-                               {directorio.string(), so::Motivo(error)}));
-    };
-    so::Carpeta trabajo, prep;
+        return false;
     if (const int error = so::AbrirCarpeta(directorio, true, trabajo))
-        throw fallo(error);
+        throw FalloRecuperacion(directorio, error);
     if (const int error = so::AbrirCarpeta(carpeta, false, prep))
-        throw error == ENOTDIR ? NoEsNuestra(carpeta) : fallo(error);
+        throw error == ENOTDIR ? NoEsNuestra(carpeta) : FalloRecuperacion(directorio, error);
     if (!EsNuestra(prep))
         throw NoEsNuestra(carpeta);
-    Diario diario;
     if (const int error = LeerDiario(prep, diario))
-        throw fallo(error);
+        throw FalloRecuperacion(directorio, error);
     if (!diario.rechazo.empty())
         throw Error(Formatear("No se reconoce el diario '%s' de una exportación interrumpida: %s",
                               {(carpeta / kDiario).string(), diario.rechazo}),
                     Formatear("La carpeta '%s' puede guardar tablas anteriores: revísela antes de borrarla.",
                               {carpeta.string()}));
+    return true;
+}
+
+}  // namespace
+
+Prevision PreverRecuperacion(const fs::path& directorio)
+{
+    Prevision prevision;
+    so::Carpeta trabajo, prep;
+    Diario diario;
+    if (!AbrirInterrumpida(directorio, trabajo, prep, diario))
+        return prevision;
+    for (const Paso& p : diario.pasos) {
+        bool mover = false;
+        if (const int error = Pendiente(trabajo, prep, p, mover))
+            throw FalloRecuperacion(directorio, error);
+        prevision.pendiente = prevision.pendiente || mover;
+        if (mover && p.clase == Paso::Poner)
+            prevision.nuevas[p.tabla] = directorio / kCarpeta / p.dentro;
+    }
+    return prevision;
+}
+
+void RecuperarDirectorioTrabajo(const fs::path& directorio, EstadoTablas& estado)
+{
+    auto fallo = [&](int error) { return FalloRecuperacion(directorio, error); };
+    so::Carpeta trabajo, prep;
+    Diario diario;
+    if (!AbrirInterrumpida(directorio, trabajo, prep, diario))
+        return;
     // A table another program holds is not moved: it waits for the next action.
     for (const Paso& p : diario.pasos) {
         bool mover = false;

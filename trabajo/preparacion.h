@@ -13,6 +13,7 @@
 #include "so/sistema.h"
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -70,5 +71,15 @@ private:
 // refused and nothing is moved or deleted. Then removes the folder. Call
 // with the working directory locked.
 void RecuperarDirectorioTrabajo(const std::filesystem::path& directorio, EstadoTablas& estado);
+
+// What recovery would do, found without moving or writing anything.
+struct Prevision {
+    bool pendiente = false;  // an interrupted replacement is to be completed
+    // The tables whose new file still waits in the staging folder: "PROFT" -> that file.
+    std::map<std::string, std::filesystem::path> nuevas;
+};
+// Throws what recovery would throw (something foreign at the staging
+// folder's name, a journal it refuses).
+Prevision PreverRecuperacion(const std::filesystem::path& directorio);
 
 }  // namespace thn

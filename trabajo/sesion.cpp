@@ -9,7 +9,7 @@
 
 namespace thn {
 
-SesionTrabajo::SesionTrabajo(const std::filesystem::path& directorio, EstadoTablas& estado)
+BloqueoTrabajo::BloqueoTrabajo(const std::filesystem::path& directorio)
 {
     ComprobarDirectorioTrabajo(directorio);
     if (const int error = bloqueo_.Tomar(directorio)) {
@@ -22,6 +22,10 @@ SesionTrabajo::SesionTrabajo(const std::filesystem::path& directorio, EstadoTabl
         throw Error(Formatear("No se puede bloquear el directorio de trabajo '%s': %s",
                               {directorio.string(), so::Motivo(error)}));
     }
+}
+
+SesionTrabajo::SesionTrabajo(const std::filesystem::path& directorio, EstadoTablas& estado) : bloqueo_(directorio)
+{
     RecuperarDirectorioTrabajo(directorio, estado);
 }
 

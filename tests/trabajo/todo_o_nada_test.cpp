@@ -434,6 +434,33 @@ TEST_F(TodoONada, UnaImportacionQueMuereNoDejaNadaTrasLaSiguiente)
     }
 }
 
+TEST_F(TodoONada, LaComprobacionDeLaSolucionVeLasTablasQueLeeraLaImportacion)
+{
+    int renombres = 0;
+    SinFallos([&] { Exportar(documento); }, renombres, "renombrar");
+    const int primero = PrimerRenombreDeLaSustitucion();
+    auto resumen = [](const Informe& i) {
+        std::string r;
+        for (const auto& n : i.recuentos)
+            r += n.tabla + "=" + std::to_string(n.registros) + " ";
+        for (const auto* lista : {&i.omisiones, &i.avisos})
+            for (const Omision& o : *lista)
+                r += o.codigo + ":" + o.donde + " ";
+        return r;
+    };
+    for (int n = primero; n <= renombres; ++n) {
+        SCOPED_TRACE("exportación muerta en el renombre " + std::to_string(n));
+        MatarExportacion(n);
+        const Foto ahora = Fotografiar(dir.Ruta());
+        const Comprobacion c = ComprobarSolucion(documento, htemp);
+        EXPECT_EQ(Diferencias(ahora, Fotografiar(dir.Ruta())), "");
+        EXPECT_TRUE(c.exportacion_a_medias);
+        EXPECT_FALSE(c.Falla());
+        const ResultadoAccion r = Importar();
+        EXPECT_EQ(resumen(c.informe), resumen(r.informe));
+    }
+}
+
 TEST_F(TodoONada, DosExportacionesALaVezEnUnDirectorio)
 {
     int llamadas = 0;
