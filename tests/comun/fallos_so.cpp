@@ -15,7 +15,8 @@ int Fallo(const char* llamada)
     if (*inyeccion.solo != '\0' && std::string_view(inyeccion.solo) != llamada)
         return 0;
     ++inyeccion.cuenta;
-    if (inyeccion.cuenta == inyeccion.tambien)
+    if (inyeccion.cuenta == inyeccion.tambien
+        || (inyeccion.en_adelante && inyeccion.fallar > 0 && inyeccion.cuenta > inyeccion.fallar))
         return EIO;
     if (inyeccion.cuenta != inyeccion.fallar)
         return 0;

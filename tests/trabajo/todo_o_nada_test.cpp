@@ -31,18 +31,6 @@ namespace fs = std::filesystem;
 using so::pruebas::inyeccion;
 using so::pruebas::Inyeccion;
 
-void Restaurar(const fs::path& raiz, const Foto& foto)
-{
-    for (const auto& e : fs::directory_iterator(raiz))
-        fs::remove_all(e.path());
-    for (const auto& [nombre, contenido] : foto) {
-        if (nombre.back() == '/')
-            fs::create_directories(raiz / nombre);
-        else
-            EscribirFichero(raiz / nombre, contenido);
-    }
-}
-
 // A child process that runs `hijo` and ends with its status, without running
 // any of this process's clean-up.
 pid_t Hijo(const std::function<int()>& hijo)
