@@ -16,6 +16,19 @@ namespace {
 
 int Resultado(bool ok) { return ok ? 0 : (errno != 0 ? errno : EIO); }
 
+// The failing build serves tests, which run whole actions thousands of times
+// and cannot observe durability: the flush itself, most of their time, is
+// left out there.
+int Sincronizar(int fd)
+{
+#ifdef THN_SO_PRUEBAS
+    (void)fd;
+    return 0;
+#else
+    return Resultado(::fsync(fd) == 0);
+#endif
+}
+
 int Fd(const Descriptor& d) { return static_cast<int>(d.fd()); }
 
 // A whole-file record lock owned by the open file description (not by the
@@ -163,7 +176,7 @@ int Truncar(const Descriptor& d, std::uint64_t tamano)
 int Volcar(const Descriptor& d)
 {
     THN_PUNTO_DE_FALLO("volcar");
-    return Resultado(::fsync(Fd(d)) == 0);
+    return Sincronizar(Fd(d));
 }
 
 int Renombrar(const std::filesystem::path& de, const std::filesystem::path& a)
@@ -196,7 +209,7 @@ int VolcarCarpeta(const std::filesystem::path& ruta)
     const int fd = ::open(ruta.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return Resultado(false);
-    const int r = Resultado(::fsync(fd) == 0);
+    const int r = Sincronizar(fd);
     ::close(fd);
     return r;
 }
@@ -310,7 +323,7 @@ int Listar(const Carpeta& c, std::vector<std::filesystem::path>& nombres)
 int VolcarCarpeta(const Carpeta& c)
 {
     THN_PUNTO_DE_FALLO("volcar carpeta");
-    return Resultado(::fsync(static_cast<int>(c.fd_)) == 0);
+    return Sincronizar(static_cast<int>(c.fd_));
 }
 
 bool MismoFichero(const std::filesystem::path& a, const std::filesystem::path& b)
