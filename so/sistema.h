@@ -40,6 +40,7 @@ public:
     bool Escritura() const { return escritura_; }
 
 private:
+    Descriptor(std::intptr_t fd, bool escritura) : fd_(fd), escritura_(escritura) {}
     friend int Abrir(const std::filesystem::path&, Apertura, Descriptor&);
     friend int AbrirEn(const Carpeta&, const std::filesystem::path&, Apertura, Descriptor&);
     friend int Cerrar(Descriptor&);
@@ -87,9 +88,18 @@ int VolcarCarpeta(const std::filesystem::path& ruta);
 class Carpeta {
 public:
     Carpeta() = default;
-    ~Carpeta();
+    ~Carpeta() { Cerrar(); }
     Carpeta(Carpeta&& o) noexcept : fd_(o.fd_), ruta_(std::move(o.ruta_)) { o.fd_ = -1; }
-    Carpeta& operator=(Carpeta&& o) noexcept;
+    Carpeta& operator=(Carpeta&& o) noexcept
+    {
+        if (this != &o) {
+            Cerrar();
+            fd_ = o.fd_;
+            ruta_ = std::move(o.ruta_);
+            o.fd_ = -1;
+        }
+        return *this;
+    }
     Carpeta(const Carpeta&) = delete;
     Carpeta& operator=(const Carpeta&) = delete;
 

@@ -43,6 +43,23 @@ struct flock RegistroEntero(short tipo)
     return l;
 }
 
+// `ruta` relative to the folder `carpeta` (AT_FDCWD: the current one).
+int AbrirFd(int carpeta, const std::filesystem::path& ruta, Apertura modo, int mas_banderas, int& fd)
+{
+    int banderas = O_CLOEXEC | mas_banderas;
+    switch (modo) {
+    case Apertura::Lectura: banderas |= O_RDONLY; break;
+    case Apertura::LecturaEscritura: banderas |= O_RDWR; break;
+    case Apertura::CrearNueva: banderas |= O_WRONLY | O_CREAT | O_EXCL; break;
+    }
+    if (modo != Apertura::Lectura)
+        THN_PUNTO_DE_FALLO("abrir");
+    do
+        fd = ::openat(carpeta, ruta.c_str(), banderas, 0666);
+    while (fd < 0 && errno == EINTR);
+    return fd < 0 ? Resultado(false) : 0;
+}
+
 bool EsConflicto(int e) { return e == EWOULDBLOCK || e == EAGAIN || e == EACCES; }
 
 }  // namespace
@@ -67,25 +84,11 @@ Descriptor& Descriptor::operator=(Descriptor&& o) noexcept
 
 int Abrir(const std::filesystem::path& ruta, Apertura modo, Descriptor& d)
 {
-    int banderas = O_CLOEXEC;
-    switch (modo) {
-    case Apertura::Lectura: banderas |= O_RDONLY; break;
-    case Apertura::LecturaEscritura: banderas |= O_RDWR; break;
-    case Apertura::CrearNueva: banderas |= O_WRONLY | O_CREAT | O_EXCL; break;
-    }
-    if (modo != Apertura::Lectura)
-        THN_PUNTO_DE_FALLO("abrir");
-    Descriptor nuevo;
-    int fd;
-    do
-        fd = ::open(ruta.c_str(), banderas, 0666);
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        return Resultado(false);
-    nuevo.fd_ = fd;
-    nuevo.escritura_ = modo != Apertura::Lectura;
-    d = std::move(nuevo);
-    return 0;
+    int fd = -1;
+    const int error = AbrirFd(AT_FDCWD, ruta, modo, 0, fd);
+    if (error == 0)
+        d = Descriptor(fd, modo != Apertura::Lectura);
+    return error;
 }
 
 int Cerrar(Descriptor& d)
@@ -214,19 +217,6 @@ int VolcarCarpeta(const std::filesystem::path& ruta)
     return r;
 }
 
-Carpeta::~Carpeta() { Cerrar(); }
-
-Carpeta& Carpeta::operator=(Carpeta&& o) noexcept
-{
-    if (this != &o) {
-        Cerrar();
-        fd_ = o.fd_;
-        ruta_ = std::move(o.ruta_);
-        o.fd_ = -1;
-    }
-    return *this;
-}
-
 void Carpeta::Cerrar()
 {
     if (fd_ >= 0)
@@ -248,25 +238,11 @@ int AbrirCarpeta(const std::filesystem::path& ruta, bool seguir_enlace, Carpeta&
 
 int AbrirEn(const Carpeta& c, const std::filesystem::path& nombre, Apertura modo, Descriptor& d)
 {
-    int banderas = O_CLOEXEC | O_NOFOLLOW;
-    switch (modo) {
-    case Apertura::Lectura: banderas |= O_RDONLY; break;
-    case Apertura::LecturaEscritura: banderas |= O_RDWR; break;
-    case Apertura::CrearNueva: banderas |= O_WRONLY | O_CREAT | O_EXCL; break;
-    }
-    if (modo != Apertura::Lectura)
-        THN_PUNTO_DE_FALLO("abrir");
-    int fd;
-    do
-        fd = ::openat(static_cast<int>(c.fd_), nombre.c_str(), banderas, 0666);
-    while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        return Resultado(false);
-    Descriptor nuevo;
-    nuevo.fd_ = fd;
-    nuevo.escritura_ = modo != Apertura::Lectura;
-    d = std::move(nuevo);
-    return 0;
+    int fd = -1;
+    const int error = AbrirFd(static_cast<int>(c.fd_), nombre, modo, O_NOFOLLOW, fd);
+    if (error == 0)
+        d = Descriptor(fd, modo != Apertura::Lectura);
+    return error;
 }
 
 int BorrarEn(const Carpeta& c, const std::filesystem::path& nombre)

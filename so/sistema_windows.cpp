@@ -260,19 +260,6 @@ int VolcarCarpeta(const std::filesystem::path&)
     return 0;
 }
 
-Carpeta::~Carpeta() { Cerrar(); }
-
-Carpeta& Carpeta::operator=(Carpeta&& o) noexcept
-{
-    if (this != &o) {
-        Cerrar();
-        fd_ = o.fd_;
-        ruta_ = std::move(o.ruta_);
-        o.fd_ = -1;
-    }
-    return *this;
-}
-
 void Carpeta::Cerrar()
 {
     if (fd_ != -1)

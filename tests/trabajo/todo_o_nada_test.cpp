@@ -379,16 +379,7 @@ TEST_F(TodoONada, UnaExportacionQueMuereEntreDosRenombresLaTerminaLaSiguiente)
     int terminadas = 0;
     for (int n = 1; n <= renombres; ++n) {
         SCOPED_TRACE("muere en el renombre " + std::to_string(n));
-        Restaurar(dir.Ruta(), antes);
-        const pid_t pid = Hijo([&] {
-            inyeccion = {};
-            inyeccion.solo = "renombrar";
-            inyeccion.fallar = n;
-            inyeccion.efecto = Inyeccion::Morir;
-            Exportar(documento);
-            return 0;
-        });
-        ASSERT_EQ(Esperar(pid), 77);
+        MatarExportacion(n);
         Asentar();
         const Foto despues = Fotografiar(dir.Ruta());
         if (Diferencias(despues, bien).empty())
