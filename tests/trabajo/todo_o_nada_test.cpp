@@ -295,7 +295,10 @@ TEST_F(TodoONada, NadaAjenoEnElNombreDeLaCarpetaDePreparacionSeSigueNiSeToca)
         plantar();
         NingunaAccionPuede(mensaje);
         const Foto ahora = Fotografiar(dir.Ruta());
-        ComprobarSolucion(documento, htemp);
+        // The check says the import would stop there, and touches nothing either.
+        const Comprobacion c = ComprobarSolucion(documento, htemp);
+        ASSERT_EQ(c.problemas.size(), 1u);
+        EXPECT_EQ(c.problemas[0].motivo, mensaje);
         EXPECT_EQ(Diferencias(ahora, Fotografiar(dir.Ruta())), "");
     }
 }
