@@ -392,6 +392,21 @@ TEST_F(TodoONada, UnaExportacionQueMuereEntreDosRenombresLaTerminaLaSiguiente)
     }
     // Deaths after the journal are completed, not undone.
     EXPECT_GE(terminadas, 10);
+    // An export that completes an interrupted one and then fails does not
+    // claim that no table changed.
+    MatarExportacion(renombres);
+    inyeccion = {};
+    inyeccion.solo = "crear carpeta";
+    inyeccion.fallar = 1;
+    try {
+        Exportar(documento);
+        ADD_FAILURE() << "completada";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.Detalle().find(kNada), std::string::npos) << e.Detalle();
+        EXPECT_NE(e.Detalle().find("antes ha terminado de sustituirlas"), std::string::npos) << e.Detalle();
+    }
+    inyeccion = {};
+    EXPECT_EQ(Diferencias(bien, Fotografiar(dir.Ruta())), "");
 }
 
 TEST_F(TodoONada, UnaImportacionQueMuereNoDejaNadaTrasLaSiguiente)
