@@ -8,6 +8,8 @@
 #include "lanzador/nucleo/configuracion.h"
 #include "lanzador/nucleo/marca.h"
 #include "lanzador/nucleo/rutas.h"
+#include "so/reemplazo.h"
+#include "so/sistema.h"
 
 #include <fstream>
 #include <iterator>
@@ -25,12 +27,23 @@ constexpr const char* kHoralia = "Horalia.exe";
 std::string Leer(const fs::path& fichero)
 {
     std::ifstream f(fichero, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
+    std::string bytes(std::istreambuf_iterator<char>(f), {});
+    if (f.bad() || !f.is_open())
+        throw Error(Formatear("No se puede leer %s", {fichero.string()}));
+    return bytes;
 }
 
 bool EsLanzador(const fs::path& fichero)
 {
-    return Leer(fichero).find(lanzador::kMarcaLanzador) != std::string::npos;
+    return Leer(fichero).find(lanzador::MarcaLanzador()) != std::string::npos;
+}
+
+// Written whole or not at all: a failure never leaves a cut-short launcher
+// or configuration behind.
+void Escribir(const fs::path& destino, const std::string& contenido)
+{
+    if (const int error = so::ReemplazarFichero(destino, contenido, false))
+        throw Error(Formatear("No se puede escribir %s: %s", {destino.string(), so::Motivo(error)}));
 }
 
 // Every folder under drive_c holding Horalia's program; Windows' own folder
@@ -107,12 +120,12 @@ std::vector<std::string> Instalar(const InstalacionWine& i, const fs::path& carp
             throw Error(Formatear("%s no es el lanzador de TransHoraliaNorvica: no se sustituye", {c.destino.string()}));
     }
     for (const auto& c : copias) {
-        fs::copy_file(c.origen, c.destino, fs::copy_options::overwrite_existing);
+        Escribir(c.destino, Leer(c.origen));
         hecho.push_back(Formatear("Lanzador de %s bits: %s", {std::to_string(c.bits), c.destino.string()}));
     }
     const fs::path configuracion =
         BuscarFichero(carpeta, lanzador::kNombreConfiguracion).value_or(carpeta / lanzador::kNombreConfiguracion);
-    std::ofstream(configuracion, std::ios::binary) << lanzador::TextoConfiguracion({i.programa.string()});
+    Escribir(configuracion, lanzador::TextoConfiguracion({i.programa.string()}));
     hecho.push_back(Formatear("Configuración: %s (programa %s)", {configuracion.string(), i.programa.string()}));
     return hecho;
 }
@@ -120,20 +133,28 @@ std::vector<std::string> Instalar(const InstalacionWine& i, const fs::path& carp
 std::vector<std::string> Quitar(const fs::path& carpeta)
 {
     std::vector<std::string> hecho;
+    bool ajeno = false;
+    auto quitar = [&](const fs::path& fichero) {
+        if (const int error = so::Borrar(fichero))
+            throw Error(Formatear("No se puede quitar %s: %s", {fichero.string(), so::Motivo(error)}));
+        hecho.push_back(Formatear("Quitado %s", {fichero.string()}));
+    };
     for (const char* nombre : {kLanzador, kLanzador64}) {
         const auto fichero = BuscarFichero(carpeta, nombre);
         if (!fichero)
             continue;
         if (!EsLanzador(*fichero)) {
             hecho.push_back(Formatear("Se deja %s: no es el lanzador de TransHoraliaNorvica", {fichero->string()}));
+            ajeno = true;
             continue;
         }
-        fs::remove(*fichero);
-        hecho.push_back(Formatear("Quitado %s", {fichero->string()}));
+        quitar(*fichero);
     }
-    if (const auto configuracion = BuscarFichero(carpeta, lanzador::kNombreConfiguracion)) {
-        fs::remove(*configuracion);
-        hecho.push_back(Formatear("Quitado %s", {configuracion->string()}));
+    // A program of the launcher's name that is not ours may be what reads it.
+    if (const auto configuracion = BuscarFichero(carpeta, lanzador::kNombreConfiguracion); configuracion && ajeno)
+        hecho.push_back(Formatear("Se deja %s, junto al programa que no es el lanzador", {configuracion->string()}));
+    else if (configuracion) {
+        quitar(*configuracion);
     }
     if (hecho.empty())
         hecho.push_back(Formatear("No había nada que quitar en %s", {carpeta.string()}));

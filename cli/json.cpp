@@ -1,27 +1,33 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "cli/json.h"
 
+#include "base/utf8.h"
+
 #include <cstdio>
 
 namespace thn::cli {
 
 std::string JsonTexto(const std::string& s)
 {
+    // Paths and system messages may hold bytes that are not UTF-8: each
+    // malformed sequence becomes U+FFFD, so the answer always parses.
     std::string r = "\"";
-    for (unsigned char c : s) {
+    for (std::size_t i = 0; i < s.size();) {
+        const char32_t c = utf8::Siguiente(s, i);
         switch (c) {
-        case '"': r += "\\\""; break;
-        case '\\': r += "\\\\"; break;
-        case '\n': r += "\\n"; break;
-        case '\r': r += "\\r"; break;
-        case '\t': r += "\\t"; break;
+        case U'"': r += "\\\""; break;
+        case U'\\': r += "\\\\"; break;
+        case U'\n': r += "\\n"; break;
+        case U'\r': r += "\\r"; break;
+        case U'\t': r += "\\t"; break;
+        case utf8::kMalformado: utf8::Anadir(r, U'\uFFFD'); break;
         default:
             if (c < 0x20) {
                 char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(c));
                 r += buf;
             } else {
-                r += static_cast<char>(c);
+                utf8::Anadir(r, c);
             }
         }
     }

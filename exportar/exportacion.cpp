@@ -14,17 +14,16 @@ namespace {
 std::vector<TablaPreparada> TablasDeLaExportacion()
 {
     std::vector<TablaPreparada> tablas;
-    for (const DefinicionTabla* t : {&TablaAsignomt(), &TablaProft(), &TablaAulat(), &TablaGrupost(),
-                                     &TablaDiashorast(), &TablaAsigt()})
+    for (const DefinicionTabla* t : TablasExportadas())
         tablas.push_back({t->nombre, t->borrar_indice});
     return tablas;
 }
 
 void Convertir(const CentroLeido& doc, const std::filesystem::path& directorio, RegistrosCodigos& registros,
-               ComponentesTabla& componentes, Informe& informe)
+               ComponentesTabla& componentes, Informe& informe, EstadoTablas& estado)
 {
-    SesionTrabajo sesion(directorio);
-    Preparacion preparacion(directorio);
+    SesionTrabajo sesion(directorio, estado);
+    Preparacion preparacion(directorio, estado);
     const std::vector<TablaPreparada> tablas = TablasDeLaExportacion();
     preparacion.ComprobarTablasLibres(tablas);
     ContextoExportacion c{doc, preparacion.Carpeta(), registros, componentes, informe};
@@ -43,13 +42,14 @@ ResultadoAccion Exportar(const std::filesystem::path& documento, const std::file
         resultado.detalle = *ausente;
         return resultado;
     }
+    EstadoTablas estado;
     try {
         const CentroLeido doc = LeerCentro(documento);
         AnotarFueraDeLugar(doc, resultado.informe);
-        Convertir(doc, directorio, registros, componentes, resultado.informe);
+        Convertir(doc, directorio, registros, componentes, resultado.informe, estado);
     } catch (const Error& e) {
-        const std::string nada = "No se ha cambiado ninguna tabla de Horalia.";
-        throw Error(e.what(), e.Detalle().empty() ? nada : e.Detalle() + "\n" + nada);
+        const std::string nota = NotaTablas(estado);
+        throw Error(e.what(), e.Detalle().empty() ? nota : e.Detalle() + "\n" + nota);
     }
     return resultado;
 }

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "importar/comprobacion_solucion.h"
 
+#include "importar/medida_tablas.h"
+
 #include "trabajo/componentes_tabla.h"
-#include "dbf/medida.h"
 #include "trabajo/directorio.h"
 #include "documento/centro.h"
 #include "base/error.h"
 #include "base/numeros.h"
 #include "so/sistema.h"
+#include "trabajo/preparacion.h"
+#include "trabajo/sesion.h"
 #include "trabajo/tablas.h"
 #include "importar/importacion.h"
 #include "importar/traduccion_solucion.h"
@@ -48,21 +51,6 @@ const char* Clase(const fs::path& directorio, const std::string& tabla)
     if (!ruta)
         return "tabla_inexistente";
     return so::BloqueadoPorOtro(*ruta) ? "tabla_bloqueada" : "tabla_no_valida";
-}
-
-void ComprobarMedida(const std::string& tabla, const fs::path& ruta, Informe& informe)
-{
-    const auto m = dbf::MedirTabla(ruta);
-    if (!m || m->Sobrantes() == 0)
-        return;
-    const std::uint64_t enteros = m->long_registro ? m->Sobrantes() / m->long_registro : 0;
-    informe.omisiones.push_back(
-        {tabla, 0, "cabecera_no_coincide", ruta.string(),
-         "su cabecera anuncia " + std::to_string(m->registros) + (m->registros == 1 ? " registro" : " registros")
-             + ", que acaban en el byte "
-             + std::to_string(m->fin_registros) + ", y el fichero tiene " + std::to_string(m->tamano)
-             + " bytes: los " + std::to_string(m->Sobrantes()) + " bytes de más (" + std::to_string(enteros)
-             + " registros enteros) no se leen"});
 }
 
 std::string Fecha(fs::file_time_type t)
@@ -134,6 +122,25 @@ Comprobacion ComprobarSolucion(const fs::path& documento, const fs::path& direct
     }
     ComprobarRaiz(documento, r);
 
+    // Held as the import holds it, and read as the import will find it once
+    // an unfinished export is settled, without settling it.
+    std::optional<BloqueoTrabajo> bloqueo;
+    Prevision prevision;
+    try {
+        bloqueo.emplace(directorio);
+        prevision = PreverRecuperacion(directorio);
+    } catch (const Error& e) {
+        r.problemas.push_back({"directorio", 0, bloqueo ? "recuperacion_imposible" : "directorio_ocupado",
+                               directorio.string(), e.what(), {}, 0});
+        return r;
+    }
+    if (prevision.pendiente) {
+        r.exportacion_a_medias = true;
+        r.cambios.push_back({"directorio", 0, "exportacion_a_medias", directorio.string(),
+                             "una exportación quedó a medias: la importación terminará de poner sus tablas antes de "
+                             "leerlas, y se comprueban como quedarán"});
+    }
+
     ComponentesTabla componentes;
     CierreComponentes cierre(componentes);
     bool abiertas = true;
@@ -142,14 +149,17 @@ Comprobacion ComprobarSolucion(const fs::path& documento, const fs::path& direct
         // Opened as the import opens them, so that what would stop it stops here;
         // reading them writes nothing.
         try {
-            c->Abrir(directorio);
+            if (const auto nueva = prevision.nuevas.find(c->Nombre()); nueva != prevision.nuevas.end())
+                c->AbrirFichero(nueva->second);
+            else
+                c->Abrir(directorio);
         } catch (const Error& e) {
             const fs::path ruta = RutaTabla(directorio, c->Nombre());
             r.problemas.push_back({c->Nombre(), 0, Clase(directorio, c->Nombre()), ruta.string(), e.what(), {}, 0});
             abiertas = false;
             continue;
         }
-        ComprobarMedida(c->Nombre(), c->Tabla().Ruta(), r.informe);
+        AnotarSobrantes(c->Nombre(), c->Tabla().Ruta(), false, r.informe);
     }
     if (!abiertas)
         return r;

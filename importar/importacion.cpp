@@ -8,7 +8,11 @@
 #include "base/numeros.h"
 #include "trabajo/sesion.h"
 #include "base/texto.h"
+#include "importar/medida_tablas.h"
 #include "importar/traduccion_solucion.h"
+#include "so/reemplazo.h"
+
+#include <optional>
 
 namespace thn {
 namespace {
@@ -102,7 +106,16 @@ ResultadoAccion Importar(const std::filesystem::path& documento, const std::file
         return resultado;
     }
 
-    SesionTrabajo sesion(directorio);
+    EstadoTablas estado;
+    std::optional<SesionTrabajo> sesion;
+    try {
+        sesion.emplace(directorio, estado);
+    } catch (const Error& e) {
+        // Settling an interrupted export that failed half-way: say so.
+        if (!estado.a_medias)
+            throw;
+        throw Error(e.what(), e.Detalle().empty() ? NotaTablas(estado) : e.Detalle() + "\n" + NotaTablas(estado));
+    }
     CierreComponentes cierre(componentes);
     for (ComponenteTabla* c : {&componentes.wwTableSoluc, &componentes.wwTableGrupos, &componentes.wwTableProfesor,
                                &componentes.wwTableAulas, &componentes.wwTableNomAsg, &componentes.wwTableAsig})
@@ -124,8 +137,13 @@ ResultadoAccion Importar(const std::filesystem::path& documento, const std::file
     centro.PonerAtributo("version", version);
     Elemento solucion = centro.AnadirHijo("solucion_horario");
 
+    // Records past what a header announces are never read: they are listed.
+    for (ComponenteTabla* c : {&componentes.wwTableSoluc, &componentes.wwTableGrupos, &componentes.wwTableProfesor,
+                               &componentes.wwTableAulas, &componentes.wwTableNomAsg})
+        AnotarSobrantes(c->Nombre(), c->Tabla().Ruta(), true, resultado.informe);
     Transferencia transferencia(componentes, separador, resultado.informe);
     resultado.resultado = RutaResultado(documento);
+    so::BorrarTemporalesAbandonados(resultado.resultado);
     resultado.informe.recuentos.push_back({"dsolucion", transferencia.Guardar(doc, solucion, resultado.resultado)});
     componentes.CerrarTodos();
     return resultado;

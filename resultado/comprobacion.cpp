@@ -30,7 +30,23 @@ std::size_t LineaDelMensaje(const std::string& mensaje)
     return i == std::string::npos ? 0 : std::strtoul(mensaje.c_str() + i + marca.size(), nullptr, 10);
 }
 
+namespace {
+
+std::string Resumen(const Comprobacion& c);
+
+}  // namespace
+
 std::string ResumenComprobacion(const Comprobacion& c)
+{
+    const std::string resumen = Resumen(c);
+    if (!c.exportacion_a_medias)
+        return resumen;
+    return "Una exportación quedó a medias y la importación la terminará antes de leer las tablas. " + resumen;
+}
+
+namespace {
+
+std::string Resumen(const Comprobacion& c)
 {
     const std::string accion = NombreAccion(c);
     if (c.Falla())
@@ -49,6 +65,8 @@ std::string ResumenComprobacion(const Comprobacion& c)
                                         : Cuenta(c.cambios.size(), "aviso", "avisos"));
     return "La " + accion + " se completaría con " + partes;
 }
+
+}  // namespace
 
 std::string TextoComprobacion(const Comprobacion& c)
 {

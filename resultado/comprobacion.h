@@ -32,6 +32,7 @@ struct Comprobacion {
     std::vector<Omision> cambios;       // export: written otherwise than the document has it;
                                         // import: what is amiss in the tables it reads
     std::vector<Problema> problemas;
+    bool exportacion_a_medias = false;  // import: an export left unfinished, which the import will complete first
 
     bool Falla() const { return !problemas.empty(); }
     bool HayQueSenalar() const { return Falla() || informe.HayDatosOmitidos() || !cambios.empty(); }

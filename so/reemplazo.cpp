@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "so/reemplazo.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <random>
 #include <system_error>
+#include <vector>
 
 namespace thn::so {
 namespace fs = std::filesystem;
@@ -29,8 +31,11 @@ int Reemplazo::Abrir(const fs::path& destino, bool conservar_permisos)
         fs::path temporal = destino_;
         temporal.replace_filename(base + sufijo);
         error = so::Abrir(temporal, Apertura::CrearNueva, fichero_);  // never reuses a file that exists
-        if (error == 0)
+        if (error == 0) {
             temporal_ = temporal;
+            // Held while it is written, so that nobody takes it for abandoned.
+            Bloquear(fichero_, true);
+        }
         if (error != EEXIST)
             break;
     }
@@ -80,6 +85,29 @@ int Reemplazo::Colocar(bool volcar_carpeta)
     if (volcar_carpeta)
         VolcarCarpeta(destino_.has_parent_path() ? destino_.parent_path() : fs::path("."));
     return 0;
+}
+
+void BorrarTemporalesAbandonados(const fs::path& destino)
+{
+    const std::string base = destino.filename().string();
+    const auto propio = [&](const std::string& nombre) {
+        // BASE.xxxxxxxx.tmp, eight hexadecimal digits
+        if (nombre.size() != base.size() + 13 || !nombre.starts_with(base + ".") || !nombre.ends_with(".tmp"))
+            return false;
+        for (std::size_t i = base.size() + 1; i < base.size() + 9; ++i)
+            if (!std::isxdigit(static_cast<unsigned char>(nombre[i])))
+                return false;
+        return true;
+    };
+    const fs::path carpeta = destino.has_parent_path() ? destino.parent_path() : fs::path(".");
+    std::error_code ec;
+    std::vector<fs::path> abandonados;
+    for (auto it = fs::directory_iterator(carpeta, ec); !ec && it != fs::directory_iterator(); it.increment(ec))
+        if (propio(it->path().filename().string()) && it->is_regular_file(ec) && !it->is_symlink(ec))
+            abandonados.push_back(it->path());
+    for (const fs::path& ruta : abandonados)
+        if (!BloqueadoPorOtro(ruta))
+            Borrar(ruta);
 }
 
 int ReemplazarFichero(const fs::path& destino, std::string_view contenido, bool conservar_permisos)

@@ -51,6 +51,11 @@ private:
     bool colocado_ = false;
 };
 
+// Removes the temporary files that replacements of `destino` left behind
+// when their process died (only names this class makes, beside it, and
+// none that a running replacement holds locked).
+void BorrarTemporalesAbandonados(const std::filesystem::path& destino);
+
 // The whole replacement of a small file in one call: 0 or the first error.
 int ReemplazarFichero(const std::filesystem::path& destino, std::string_view contenido, bool conservar_permisos);
 

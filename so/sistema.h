@@ -12,8 +12,11 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace thn::so {
+
+class Carpeta;
 
 enum class Apertura {
     Lectura,
@@ -37,7 +40,9 @@ public:
     bool Escritura() const { return escritura_; }
 
 private:
+    Descriptor(std::intptr_t fd, bool escritura) : fd_(fd), escritura_(escritura) {}
     friend int Abrir(const std::filesystem::path&, Apertura, Descriptor&);
+    friend int AbrirEn(const Carpeta&, const std::filesystem::path&, Apertura, Descriptor&);
     friend int Cerrar(Descriptor&);
     friend class BloqueoCarpeta;
     std::intptr_t fd_ = -1;
@@ -75,15 +80,83 @@ int BorrarCarpeta(const std::filesystem::path& ruta);  // an empty one
 // Makes the folder's entries (created, renamed, removed files) durable.
 int VolcarCarpeta(const std::filesystem::path& ruta);
 
+// A folder held open as itself. On POSIX it is opened without following a
+// link (O_NOFOLLOW | O_DIRECTORY) and every call below works through that
+// descriptor, so a link planted at its name afterwards is never followed. On
+// Windows a reparse point (junction, link) is refused, and the folder is held
+// without delete sharing, so that nobody can move its name away meanwhile.
+class Carpeta {
+public:
+    Carpeta() = default;
+    ~Carpeta() { Cerrar(); }
+    Carpeta(Carpeta&& o) noexcept : fd_(o.fd_), ruta_(std::move(o.ruta_)) { o.fd_ = -1; }
+    Carpeta& operator=(Carpeta&& o) noexcept
+    {
+        if (this != &o) {
+            Cerrar();
+            fd_ = o.fd_;
+            ruta_ = std::move(o.ruta_);
+            o.fd_ = -1;
+        }
+        return *this;
+    }
+    Carpeta(const Carpeta&) = delete;
+    Carpeta& operator=(const Carpeta&) = delete;
+
+    explicit operator bool() const { return fd_ != -1; }
+    const std::filesystem::path& Ruta() const { return ruta_; }
+    void Cerrar();
+
+private:
+    friend int AbrirCarpeta(const std::filesystem::path&, bool, Carpeta&);
+    friend int AbrirEn(const Carpeta&, const std::filesystem::path&, Apertura, Descriptor&);
+    friend int BorrarEn(const Carpeta&, const std::filesystem::path&);
+    friend int BorrarCarpetaEn(const Carpeta&, const std::filesystem::path&);
+    friend int RenombrarEn(const Carpeta&, const std::filesystem::path&, const Carpeta&,
+                           const std::filesystem::path&);
+    friend int ExisteEn(const Carpeta&, const std::filesystem::path&, bool&);
+    friend int Listar(const Carpeta&, std::vector<std::filesystem::path>&);
+    friend int VolcarCarpeta(const Carpeta&);
+    std::intptr_t fd_ = -1;
+    std::filesystem::path ruta_;
+};
+
+// With `seguir_enlace` false, anything but a real folder at `ruta` (a link,
+// a junction, a file) gives ENOTDIR and is left alone.
+int AbrirCarpeta(const std::filesystem::path& ruta, bool seguir_enlace, Carpeta& c);
+// Names below are entries of the folder; none of them is followed when it is
+// a link (it is opened, renamed or removed as the link itself).
+int AbrirEn(const Carpeta& c, const std::filesystem::path& nombre, Apertura modo, Descriptor& d);
+int BorrarEn(const Carpeta& c, const std::filesystem::path& nombre);         // not a folder
+int BorrarCarpetaEn(const Carpeta& c, const std::filesystem::path& nombre);  // an empty folder, never a link
+// Replaces the target when it exists. On Windows a sharing violation (an
+// antivirus or an indexer holding the file for an instant) is retried for a
+// bounded time; so is it by Renombrar.
+int RenombrarEn(const Carpeta& de, const std::filesystem::path& nombre_de, const Carpeta& a,
+                const std::filesystem::path& nombre_a);
+int ExisteEn(const Carpeta& c, const std::filesystem::path& nombre, bool& existe);
+// The entries' names, without "." and "..".
+int Listar(const Carpeta& c, std::vector<std::filesystem::path>& nombres);
+int VolcarCarpeta(const Carpeta& c);
+
+// Whether two names denote one file (the same device and inode, or volume and
+// file index): on a disk that ignores letter case, two spellings of a name do.
+bool MismoFichero(const std::filesystem::path& a, const std::filesystem::path& b);
+
 // An exclusive lock on a folder, held while the object lives; it leaves no
 // file behind (on Windows a hidden file in the folder, deleted on closing,
 // carries the lock).
 class BloqueoCarpeta {
 public:
     BloqueoCarpeta() = default;
-    int Tomar(const std::filesystem::path& carpeta);  // EWOULDBLOCK when held
+    // EWOULDBLOCK when held; EEXIST when something that is not ours stands
+    // at the lock file's name (Estorbo).
+    int Tomar(const std::filesystem::path& carpeta);
+    const std::filesystem::path& Estorbo() const { return estorbo_; }
+
 private:
     Descriptor d_;
+    std::filesystem::path estorbo_;
 };
 
 // The system's text for an error number.

@@ -70,6 +70,33 @@ HANDLE AbrirHandle(const std::filesystem::path& ruta, DWORD acceso, DWORD creaci
                        creacion, atributos | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
+// An antivirus or an indexer may hold a file for an instant: a sharing
+// violation is tried again for about two seconds before it counts.
+int Mover(const std::filesystem::path& de, const std::filesystem::path& a)
+{
+    for (int intento = 0;; ++intento) {
+        if (MoveFileExW(de.c_str(), a.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return 0;
+        const DWORD e = GetLastError();
+        if (e != ERROR_SHARING_VIOLATION || intento == 40)
+            return Errno(e);
+        Sleep(50);
+    }
+}
+
+int AbrirParaMirar(const std::filesystem::path& ruta, DWORD banderas, HANDLE& h)
+{
+    h = CreateFileW(ruta.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | banderas, nullptr);
+    return h == INVALID_HANDLE_VALUE ? Resultado(false) : 0;
+}
+
+bool EsEnlace(const std::filesystem::path& ruta)
+{
+    const DWORD atributos = GetFileAttributesW(ruta.c_str());
+    return atributos != INVALID_FILE_ATTRIBUTES && (atributos & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
 }  // namespace
 
 Descriptor::~Descriptor()
@@ -129,8 +156,17 @@ int Bloquear(const Descriptor& d, bool exclusivo)
 
 bool BloqueadoPorOtro(const std::filesystem::path& ruta)
 {
-    // Open without sharing: any other open of the file refuses it.
-    const HANDLE h = CreateFileW(ruta.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Asking for delete access with every sharing allowed conflicts with any
+    // program that keeps the file from being renamed; an open that lasts an
+    // instant (an indexer, an antivirus) is waited out.
+    HANDLE h = INVALID_HANDLE_VALUE;
+    for (int intento = 0; intento <= 20; ++intento) {
+        h = CreateFileW(ruta.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION)
+            break;
+        Sleep(50);
+    }
     if (h == INVALID_HANDLE_VALUE)
         return GetLastError() == ERROR_SHARING_VIOLATION;
     const bool bloqueado = BloquearEntero(h, true) == EWOULDBLOCK;
@@ -195,7 +231,7 @@ int Volcar(const Descriptor& d)
 int Renombrar(const std::filesystem::path& de, const std::filesystem::path& a)
 {
     THN_PUNTO_DE_FALLO("renombrar");
-    return Resultado(MoveFileExW(de.c_str(), a.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    return Mover(de, a);
 }
 
 int Borrar(const std::filesystem::path& ruta)
@@ -224,28 +260,145 @@ int VolcarCarpeta(const std::filesystem::path&)
     return 0;
 }
 
+void Carpeta::Cerrar()
+{
+    if (fd_ != -1)
+        CloseHandle(reinterpret_cast<HANDLE>(fd_));
+    fd_ = -1;
+}
+
+int AbrirCarpeta(const std::filesystem::path& ruta, bool seguir_enlace, Carpeta& c)
+{
+    // Without delete sharing nobody can rename the folder, or put a junction
+    // at its name, while it is held.
+    const DWORD compartir = FILE_SHARE_READ | FILE_SHARE_WRITE | (seguir_enlace ? FILE_SHARE_DELETE : 0);
+    const HANDLE h = CreateFileW(ruta.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, compartir, nullptr,
+                                 OPEN_EXISTING,
+                                 FILE_FLAG_BACKUP_SEMANTICS | (seguir_enlace ? 0 : FILE_FLAG_OPEN_REPARSE_POINT),
+                                 nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return Resultado(false);
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool carpeta = GetFileInformationByHandle(h, &info)
+                         && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+                         && (seguir_enlace || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0);
+    if (!carpeta) {
+        CloseHandle(h);
+        return ENOTDIR;
+    }
+    Carpeta nueva;
+    nueva.fd_ = reinterpret_cast<std::intptr_t>(h);
+    nueva.ruta_ = ruta;
+    c = std::move(nueva);
+    return 0;
+}
+
+int AbrirEn(const Carpeta& c, const std::filesystem::path& nombre, Apertura modo, Descriptor& d)
+{
+    if (EsEnlace(c.ruta_ / nombre))
+        return ELOOP;
+    return Abrir(c.ruta_ / nombre, modo, d);
+}
+
+int BorrarEn(const Carpeta& c, const std::filesystem::path& nombre) { return Borrar(c.ruta_ / nombre); }
+
+int BorrarCarpetaEn(const Carpeta& c, const std::filesystem::path& nombre)
+{
+    THN_PUNTO_DE_FALLO("borrar carpeta");
+    if (EsEnlace(c.ruta_ / nombre))
+        return ENOTDIR;
+    return Resultado(RemoveDirectoryW((c.ruta_ / nombre).c_str()));
+}
+
+int RenombrarEn(const Carpeta& de, const std::filesystem::path& nombre_de, const Carpeta& a,
+                const std::filesystem::path& nombre_a)
+{
+    return Renombrar(de.ruta_ / nombre_de, a.ruta_ / nombre_a);
+}
+
+int ExisteEn(const Carpeta& c, const std::filesystem::path& nombre, bool& existe)
+{
+    existe = GetFileAttributesW((c.ruta_ / nombre).c_str()) != INVALID_FILE_ATTRIBUTES;
+    const DWORD e = existe ? ERROR_SUCCESS : GetLastError();
+    return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ? 0 : Errno(e);
+}
+
+int Listar(const Carpeta& c, std::vector<std::filesystem::path>& nombres)
+{
+    WIN32_FIND_DATAW datos{};
+    const HANDLE h = FindFirstFileW((c.ruta_ / L"*").c_str(), &datos);
+    if (h == INVALID_HANDLE_VALUE)
+        return Resultado(false);
+    nombres.clear();
+    do {
+        const std::wstring nombre = datos.cFileName;
+        if (nombre != L"." && nombre != L"..")
+            nombres.emplace_back(nombre);
+    } while (FindNextFileW(h, &datos));
+    const DWORD e = GetLastError();
+    FindClose(h);
+    return e == ERROR_NO_MORE_FILES ? 0 : Errno(e);
+}
+
+int VolcarCarpeta(const Carpeta&)
+{
+    THN_PUNTO_DE_FALLO("volcar carpeta");
+    return 0;
+}
+
+bool MismoFichero(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    HANDLE ha = INVALID_HANDLE_VALUE, hb = INVALID_HANDLE_VALUE;
+    BY_HANDLE_FILE_INFORMATION ia{}, ib{};
+    const bool mismo = AbrirParaMirar(a, FILE_FLAG_OPEN_REPARSE_POINT, ha) == 0
+                       && AbrirParaMirar(b, FILE_FLAG_OPEN_REPARSE_POINT, hb) == 0
+                       && GetFileInformationByHandle(ha, &ia) && GetFileInformationByHandle(hb, &ib)
+                       && ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber
+                       && ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+    if (ha != INVALID_HANDLE_VALUE)
+        CloseHandle(ha);
+    if (hb != INVALID_HANDLE_VALUE)
+        CloseHandle(hb);
+    return mismo;
+}
+
 int BloqueoCarpeta::Tomar(const std::filesystem::path& carpeta)
 {
     THN_PUNTO_DE_FALLO("bloquear carpeta");
     // A folder cannot be locked itself: a hidden file inside it carries the
-    // lock and goes when its last handle closes, also when a process dies.
+    // lock. Opened unshared, a contender fails without ever holding a handle
+    // (and so never marks the holder's file for deletion); it goes when the
+    // holder's handle closes, also when the process dies.
     const std::filesystem::path ruta = carpeta / L".transhoralianorvica.bloqueo";
-    const HANDLE h = AbrirHandle(ruta, GENERIC_READ | GENERIC_WRITE | DELETE, OPEN_ALWAYS,
-                                 FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE);
-    if (h == INVALID_HANDLE_VALUE) {
-        // A lock file that is still there but refuses opening is being
-        // deleted by the session that just ended.
-        const DWORD e = GetLastError();
-        if (e == ERROR_ACCESS_DENIED && GetFileAttributesW(ruta.c_str()) != INVALID_FILE_ATTRIBUTES)
-            return EWOULDBLOCK;
-        return Errno(e);
+    const DWORD atributos = GetFileAttributesW(ruta.c_str());
+    if (atributos != INVALID_FILE_ATTRIBUTES
+        && (atributos & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
+        estorbo_ = ruta;
+        return EEXIST;
     }
-    Descriptor d;
-    d.fd_ = reinterpret_cast<std::intptr_t>(h);
-    if (const int e = BloquearEntero(h, true))
-        return e;
-    d_ = std::move(d);
-    return 0;
+    for (int intento = 0;; ++intento) {
+        const HANDLE h = CreateFileW(ruta.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
+                                     FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT,
+                                     nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            Descriptor d;
+            d.fd_ = reinterpret_cast<std::intptr_t>(h);
+            d_ = std::move(d);
+            return 0;
+        }
+        const DWORD e = GetLastError();
+        if (e == ERROR_SHARING_VIOLATION)
+            return EWOULDBLOCK;
+        if (e != ERROR_ACCESS_DENIED)
+            return Errno(e);
+        // Denied: the last session's file, still being deleted, goes within
+        // an instant; a folder or someone else's file at the name stays.
+        if (intento == 20) {
+            estorbo_ = ruta;
+            return EEXIST;
+        }
+        Sleep(50);
+    }
 }
 
 std::string Motivo(int error)

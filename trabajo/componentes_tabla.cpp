@@ -15,6 +15,12 @@ void ComponenteTabla::Abrir(const std::filesystem::path& directorio)
     tabla_abierta_.emplace(RutaTabla(directorio, tabla_), dbf::Acceso::Exclusivo);
 }
 
+void ComponenteTabla::AbrirFichero(const std::filesystem::path& ruta)
+{
+    if (!tabla_abierta_)
+        tabla_abierta_.emplace(ruta, dbf::Acceso::Exclusivo);
+}
+
 void ComponenteTabla::Cerrar()
 {
     if (!tabla_abierta_)

@@ -18,6 +18,8 @@ public:
 
     // Opens the table exclusively; opening an open component changes nothing.
     void Abrir(const std::filesystem::path& directorio);
+    // The same, from a file of another name (a table still in the staging folder).
+    void AbrirFichero(const std::filesystem::path& ruta);
     void Cerrar();  // closing a closed component has no effect
     bool Abierto() const { return tabla_abierta_.has_value(); }
     dbf::Tabla& Tabla();  // the open table

@@ -6,6 +6,7 @@
 #include "so/plataforma.h"
 #include "so/sistema.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace thn {
@@ -48,17 +49,21 @@ std::optional<fs::path> BuscarFichero(const fs::path& directorio, const std::str
 
 std::vector<fs::path> TodasLasGrafias(const fs::path& directorio, const std::string& nombre)
 {
+    // On a disk that ignores letter case one file answers to every spelling:
+    // it is listed once, by its own name.
     std::vector<fs::path> encontrados;
     std::error_code ec;
-    const fs::path exacto = directorio / nombre;
-    if (fs::is_regular_file(exacto, ec))
-        encontrados.push_back(exacto);
     const std::string buscado = MinusculasAscii(nombre);
     for (auto it = fs::directory_iterator(directorio, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        if (it->path().filename() != nombre && MinusculasAscii(it->path().filename().string()) == buscado
-            && it->is_regular_file(ec))
-            encontrados.push_back(it->path());
+        const fs::path ruta = it->path();
+        if (MinusculasAscii(ruta.filename().string()) != buscado || !it->is_regular_file(ec))
+            continue;
+        if (std::none_of(encontrados.begin(), encontrados.end(),
+                         [&](const fs::path& otro) { return so::MismoFichero(otro, ruta); }))
+            encontrados.push_back(ruta);
     }
+    std::stable_partition(encontrados.begin(), encontrados.end(),
+                          [&](const fs::path& ruta) { return ruta.filename() == nombre; });
     return encontrados;
 }
 

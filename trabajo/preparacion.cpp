@@ -1,21 +1,28 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "trabajo/preparacion.h"
 
-#include "trabajo/directorio.h"
+#include "base/ascii.h"
 #include "base/error.h"
-#include "so/sistema.h"
+#include "trabajo/directorio.h"
+#include "trabajo/tablas.h"
 
-#include <fstream>
-#include <sstream>
+#include <algorithm>
+#include <cerrno>
+#include <optional>
+#include <string_view>
 
 namespace thn {
 namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kCarpeta = ".transhoralianorvica";
+constexpr const char* kMarca = "TRANSHORALIANORVICA";
+constexpr std::string_view kTextoMarca = "Carpeta de trabajo de TransHoraliaNorvica\n";
 constexpr const char* kDiario = "DIARIO";
-constexpr const char* kFirma = "TRANSHORALIANORVICA 1";
-constexpr const char* kFin = "FIN";
+constexpr std::string_view kFirma = "TRANSHORALIANORVICA 1";
+constexpr std::string_view kFin = "FIN";
+constexpr std::string_view kApartada = "ANTERIOR.";
+constexpr std::uint64_t kMaximoDiario = 1 << 16;
 
 // One rename of the replacement. Apartar takes an old file of the working
 // directory into the staging folder; Poner brings a new table out of it.
@@ -23,29 +30,54 @@ struct Paso {
     enum Clase { Apartar, Poner } clase;
     std::string fuera;   // name in the working directory
     std::string dentro;  // name in the staging folder
+    std::string tabla;   // "PROFT": the new table waits as PROFT.DBF in the staging folder
 };
 
-bool Existe(const fs::path& ruta)
+Error NoEsNuestra(const fs::path& carpeta)
 {
-    std::error_code ec;
-    return fs::exists(fs::symlink_status(ruta, ec));
+    return Error(Formatear("'%s' no es una carpeta de TransHoraliaNorvica: bórrela o cámbiele el nombre",
+                           {carpeta.string()}));
 }
 
-// Idempotent: a step whose source is gone is done already.
-int Aplicar(const fs::path& directorio, const fs::path& carpeta, const Paso& p)
+// Whether a step still has to move its file. Idempotent, so that a replay
+// after a crash may meet steps already done. An old file is set aside only
+// while its table's new file still waits in the staging folder: once that
+// is in place, on a disk that ignores letter case, the old name may answer
+// for the new table.
+int Pendiente(const so::Carpeta& trabajo, const so::Carpeta& prep, const Paso& p, bool& mover)
 {
-    const fs::path fuera = directorio / p.fuera, dentro = carpeta / p.dentro;
-    if (p.clase == Paso::Apartar)
-        return Existe(fuera) && !Existe(dentro) ? so::Renombrar(fuera, dentro) : 0;
-    return Existe(dentro) ? so::Renombrar(dentro, fuera) : 0;
+    bool fuera = false, dentro = false, nueva = false;
+    int error = so::ExisteEn(trabajo, p.fuera, fuera);
+    if (error == 0)
+        error = so::ExisteEn(prep, p.dentro, dentro);
+    if (error == 0)
+        error = so::ExisteEn(prep, p.tabla + ".DBF", nueva);
+    mover = p.clase == Paso::Apartar ? fuera && !dentro && nueva : dentro;
+    return error;
 }
 
-int Deshacer(const fs::path& directorio, const fs::path& carpeta, const Paso& p)
+int Aplicar(const so::Carpeta& trabajo, const so::Carpeta& prep, const Paso& p, bool& movido)
 {
-    const fs::path fuera = directorio / p.fuera, dentro = carpeta / p.dentro;
+    bool mover = false;
+    if (const int error = Pendiente(trabajo, prep, p, mover); error != 0 || !mover)
+        return error;
+    const int error = p.clase == Paso::Apartar ? so::RenombrarEn(trabajo, p.fuera, prep, p.dentro)
+                                               : so::RenombrarEn(prep, p.dentro, trabajo, p.fuera);
+    movido = movido || error == 0;
+    return error;
+}
+
+int Deshacer(const so::Carpeta& trabajo, const so::Carpeta& prep, const Paso& p)
+{
+    bool fuera = false, dentro = false;
+    int error = so::ExisteEn(trabajo, p.fuera, fuera);
+    if (error == 0)
+        error = so::ExisteEn(prep, p.dentro, dentro);
+    if (error != 0)
+        return error;
     if (p.clase == Paso::Apartar)
-        return Existe(dentro) && !Existe(fuera) ? so::Renombrar(dentro, fuera) : 0;
-    return !Existe(dentro) && Existe(fuera) ? so::Renombrar(fuera, dentro) : 0;
+        return dentro && !fuera ? so::RenombrarEn(prep, p.dentro, trabajo, p.fuera) : 0;
+    return !dentro && fuera ? so::RenombrarEn(trabajo, p.fuera, prep, p.dentro) : 0;
 }
 
 std::string TextoDiario(const std::vector<Paso>& pasos)
@@ -53,39 +85,107 @@ std::string TextoDiario(const std::vector<Paso>& pasos)
     std::string texto = std::string(kFirma) + "\n";
     for (const Paso& p : pasos)
         texto += std::string(p.clase == Paso::Apartar ? "APARTAR" : "PONER") + "\t" + p.fuera + "\t" + p.dentro + "\n";
-    return texto + kFin + "\n";
+    return texto + std::string(kFin) + "\n";
 }
 
-// The steps of a whole journal; none when it is absent or was cut short
-// (then no step had been taken).
-std::vector<Paso> LeerDiario(const fs::path& ruta)
+// "PROFT" for any spelling of PROFT.DBF (or, with `indice`, PROFT.MDX) of
+// the tables an export replaces; nothing for any other name.
+std::optional<std::string> TablaDe(const std::string& nombre, bool indice)
 {
-    std::ifstream in(ruta, std::ios::binary);
-    std::vector<Paso> pasos;
-    std::string linea;
-    if (!std::getline(in, linea) || linea != kFirma)
-        return {};
-    while (std::getline(in, linea)) {
-        if (linea == kFin)
-            return pasos;
-        std::istringstream campos(linea);
-        std::string clase, fuera, dentro;
-        if (!std::getline(campos, clase, '\t') || !std::getline(campos, fuera, '\t') || !std::getline(campos, dentro)
-            || fuera.empty() || dentro.empty() || fuera.find('/') != std::string::npos
-            || dentro.find('/') != std::string::npos || fuera.front() == '.' || dentro.front() == '.')
-            return {};
-        if (clase != "APARTAR" && clase != "PONER")
-            return {};
-        pasos.push_back({clase == "APARTAR" ? Paso::Apartar : Paso::Poner, fuera, dentro});
+    for (const DefinicionTabla* t : TablasExportadas())
+        if (MinusculasAscii(nombre) == MinusculasAscii(std::string(t->nombre) + ".DBF")
+            || (indice && MinusculasAscii(nombre) == MinusculasAscii(std::string(t->nombre) + ".MDX")))
+            return std::string(t->nombre);
+    return std::nullopt;
+}
+
+bool NombreApartado(const std::string& nombre)
+{
+    const std::string_view numero = std::string_view(nombre).substr(std::min(nombre.size(), kApartada.size()));
+    return nombre.starts_with(kApartada) && !numero.empty() && numero.size() <= 4
+           && std::all_of(numero.begin(), numero.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::optional<Paso> LeerPaso(std::string_view linea)
+{
+    std::vector<std::string> campos;
+    for (std::size_t desde = 0;;) {
+        const std::size_t tab = linea.find('\t', desde);
+        campos.emplace_back(linea.substr(desde, tab - desde));
+        if (tab == std::string_view::npos)
+            break;
+        desde = tab + 1;
     }
-    return {};
+    if (campos.size() != 3)
+        return std::nullopt;
+    if (campos[0] == "APARTAR") {
+        if (const auto tabla = TablaDe(campos[1], true); tabla && NombreApartado(campos[2]))
+            return Paso{Paso::Apartar, campos[1], campos[2], *tabla};
+    } else if (campos[0] == "PONER") {
+        if (const auto tabla = TablaDe(campos[1], false); tabla && campos[2] == *tabla + ".DBF")
+            return Paso{Paso::Poner, campos[1], campos[2], *tabla};
+    }
+    return std::nullopt;
 }
 
-void EscribirDiario(const fs::path& carpeta, const std::vector<Paso>& pasos, const fs::path& directorio)
+// A journal is obeyed only when it is whole and every line is one this
+// tool writes. Absent or cut short (its writing never finished, so no step
+// was taken): no steps. Anything else: the reason it is refused.
+struct Diario {
+    std::vector<Paso> pasos;
+    std::string rechazo;
+};
+
+int LeerDiario(const so::Carpeta& prep, Diario& diario)
 {
-    const std::string texto = TextoDiario(pasos);
     so::Descriptor d;
-    int error = so::Abrir(carpeta / kDiario, so::Apertura::CrearNueva, d);
+    if (const int error = so::AbrirEn(prep, kDiario, so::Apertura::Lectura, d))
+        return error == ENOENT ? 0 : error;
+    std::uint64_t tamano = 0;
+    if (const int error = so::Tamano(d, tamano))
+        return error;
+    if (tamano > kMaximoDiario) {
+        diario.rechazo = "es demasiado grande";
+        return 0;
+    }
+    std::string texto(static_cast<std::size_t>(tamano), '\0');
+    std::size_t leidos = 0;
+    if (const int error = so::LeerEn(d, texto.data(), texto.size(), 0, leidos))
+        return error;
+    texto.resize(leidos);
+
+    std::vector<std::string_view> lineas;
+    std::string_view resto = texto;
+    for (std::size_t fin; (fin = resto.find('\n')) != std::string_view::npos; resto.remove_prefix(fin + 1))
+        lineas.push_back(resto.substr(0, fin));
+    const bool cortado_en_firma = lineas.empty() && kFirma.starts_with(resto);
+    if (cortado_en_firma)
+        return 0;
+    if (lineas.empty() || lineas.front() != kFirma) {
+        diario.rechazo = "su firma no es la de TransHoraliaNorvica";
+        return 0;
+    }
+    std::vector<Paso> pasos;
+    for (std::size_t i = 1; i < lineas.size(); ++i) {
+        if (lineas[i] == kFin && i + 1 == lineas.size() && resto.empty()) {
+            diario.pasos = std::move(pasos);
+            return 0;
+        }
+        const auto paso = LeerPaso(lineas[i]);
+        if (!paso) {
+            diario.rechazo = Formatear("la línea %s no es un paso de la sustitución de las tablas",
+                                       {std::to_string(i + 1)});
+            return 0;
+        }
+        pasos.push_back(*paso);
+    }
+    return 0;  // cut short
+}
+
+int EscribirEnCarpeta(const so::Carpeta& c, const char* nombre, std::string_view texto)
+{
+    so::Descriptor d;
+    int error = so::AbrirEn(c, nombre, so::Apertura::CrearNueva, d);
     if (error == 0)
         error = so::EscribirEn(d, texto.data(), texto.size(), 0);
     if (error == 0)
@@ -93,106 +193,264 @@ void EscribirDiario(const fs::path& carpeta, const std::vector<Paso>& pasos, con
     if (const int al_cerrar = so::Cerrar(d); error == 0)
         error = al_cerrar;
     if (error == 0)
-        error = so::VolcarCarpeta(carpeta);
-    if (error != 0)
-        throw Error(Formatear("No se pueden sustituir las tablas de Horalia en '%s': %s",
-                              {directorio.string(), so::Motivo(error)}));
+        error = so::VolcarCarpeta(c);
+    return error;
 }
 
-// Removes the staging folder. The journal goes first: while it exists the
-// old tables set aside must stay, for the next run may still need them.
-int Limpiar(const fs::path& carpeta)
+// Whether the file `nombre` begins with `texto` or, with `o_parte`, is cut
+// short anywhere in it.
+bool Empieza(const so::Carpeta& c, const char* nombre, std::string_view texto, bool o_parte)
 {
-    if (Existe(carpeta / kDiario))
-        if (const int error = so::Borrar(carpeta / kDiario))
+    so::Descriptor d;
+    std::string leido(texto.size(), '\0');
+    std::size_t leidos = 0;
+    if (so::AbrirEn(c, nombre, so::Apertura::Lectura, d) != 0
+        || so::LeerEn(d, leido.data(), leido.size(), 0, leidos) != 0)
+        return false;
+    leido.resize(leidos);
+    return leido == texto || (o_parte && texto.starts_with(leido));
+}
+
+// Ours: it holds the mark, or the journal of a version that made none. An
+// empty folder, or a mark cut short, is one whose mark a crash kept from
+// being written whole.
+bool EsNuestra(const so::Carpeta& prep)
+{
+    std::vector<fs::path> nombres;
+    if (so::Listar(prep, nombres) != 0)
+        return false;
+    return nombres.empty() || Empieza(prep, kMarca, kTextoMarca, true)
+           || Empieza(prep, kDiario, std::string(kFirma) + "\n", false);
+}
+
+// Removes the staging folder. The journal goes first, durably: while it
+// exists the old tables set aside must stay, for the next run may still
+// need them. Only entries of the folder itself are removed, never what a
+// link among them points to.
+int Limpiar(const so::Carpeta& trabajo, so::Carpeta& prep)
+{
+    bool diario = false;
+    int error = so::ExisteEn(prep, kDiario, diario);
+    if (error == 0 && diario)
+        error = so::BorrarEn(prep, kDiario);
+    if (error == 0 && diario)
+        error = so::VolcarCarpeta(prep);
+    std::vector<fs::path> nombres;
+    if (error == 0)
+        error = so::Listar(prep, nombres);
+    if (error != 0)
+        return error;
+    // The mark goes last, and only when everything else has gone.
+    std::stable_partition(nombres.begin(), nombres.end(), [](const fs::path& n) { return n != kMarca; });
+    for (const fs::path& n : nombres)
+        if ((error = so::BorrarEn(prep, n)) != 0)
             return error;
-    std::error_code ec;
-    std::vector<fs::path> ficheros;
-    for (auto it = fs::directory_iterator(carpeta, ec); !ec && it != fs::directory_iterator(); it.increment(ec))
-        ficheros.push_back(it->path());
-    int error = 0;
-    for (const fs::path& f : ficheros)
-        if (const int e = so::Borrar(f); e != 0 && error == 0)
-            error = e;
-    if (const int e = so::BorrarCarpeta(carpeta); e != 0 && error == 0)
-        error = e;
-    return error;
+    prep.Cerrar();
+    return so::BorrarCarpetaEn(trabajo, kCarpeta);
 }
 
 }  // namespace
 
-Preparacion::Preparacion(fs::path directorio) : directorio_(std::move(directorio)), carpeta_(directorio_ / kCarpeta)
+std::string NotaTablas(const EstadoTablas& estado)
 {
-    if (const int error = so::CrearCarpeta(carpeta_))
-        throw Error(Formatear("No se puede crear la carpeta '%s': %s", {carpeta_.string(), so::Motivo(error)}));
+    if (estado.a_medias)
+        return "Las tablas de Horalia se están restaurando: la próxima exportación o importación, o la ventana "
+               "al abrirse, terminará de hacerlo.";
+    if (estado.recuperadas)
+        return "Esta acción no ha cambiado ninguna tabla de Horalia; antes ha terminado de sustituirlas una "
+               "exportación anterior que había quedado a medias.";
+    return "No se ha cambiado ninguna tabla de Horalia.";
 }
 
-Preparacion::~Preparacion() { Limpiar(carpeta_); }
+Preparacion::Preparacion(fs::path directorio, EstadoTablas& estado)
+    : directorio_(std::move(directorio)), carpeta_(directorio_ / kCarpeta), estado_(estado)
+{
+    auto fallo = [&](int error) {
+        return Error(Formatear("No se puede crear la carpeta '%s': %s", {carpeta_.string(), so::Motivo(error)}));
+    };
+    if (const int error = so::AbrirCarpeta(directorio_, true, trabajo_))
+        throw fallo(error);
+    if (const int error = so::CrearCarpeta(carpeta_))
+        throw fallo(error);
+    // What is opened is what was just made, or the action stops here.
+    if (const int error = so::AbrirCarpeta(carpeta_, false, preparacion_)) {
+        if (error == ENOTDIR)
+            throw NoEsNuestra(carpeta_);
+        so::BorrarCarpetaEn(trabajo_, kCarpeta);
+        throw fallo(error);
+    }
+    int error = EscribirEnCarpeta(preparacion_, kMarca, kTextoMarca);
+    if (error == 0)
+        error = so::VolcarCarpeta(trabajo_);
+    if (error != 0) {
+        Limpiar(trabajo_, preparacion_);
+        throw fallo(error);
+    }
+}
+
+Preparacion::~Preparacion()
+{
+    if (estado_.a_medias || !preparacion_ || Limpiar(trabajo_, preparacion_) == 0)
+        return;
+    // A whole journal that could not be removed will be completed by the
+    // next action, whatever the failed one says.
+    bool diario = false;
+    estado_.a_medias = so::ExisteEn(preparacion_, kDiario, diario) != 0 || diario;
+}
+
+namespace {
+
+std::vector<Paso> PasosDeLaSustitucion(const fs::path& directorio, const std::vector<TablaPreparada>& tablas)
+{
+    std::vector<Paso> pasos;
+    std::size_t apartadas = 0;
+    for (const TablaPreparada& t : tablas) {
+        auto apartar = [&](const fs::path& viejo) {
+            pasos.push_back({Paso::Apartar, viejo.filename().string(),
+                             std::string(kApartada) + std::to_string(apartadas++), t.nombre});
+        };
+        const std::string fichero = t.nombre + ".DBF";
+        const auto viejas = TodasLasGrafias(directorio, fichero);
+        for (const fs::path& v : viejas)
+            apartar(v);
+        if (t.borrar_indice)
+            for (const fs::path& v : TodasLasGrafias(directorio, t.nombre + ".MDX"))
+                apartar(v);
+        // The table keeps the spelling Horalia gave it.
+        pasos.push_back({Paso::Poner, viejas.empty() ? fichero : viejas.front().filename().string(), fichero,
+                         t.nombre});
+    }
+    return pasos;
+}
+
+}  // namespace
 
 void Preparacion::ComprobarTablasLibres(const std::vector<TablaPreparada>& tablas) const
 {
-    for (const TablaPreparada& t : tablas)
-        for (const fs::path& ruta : TodasLasGrafias(directorio_, t.nombre + ".DBF"))
-            if (so::BloqueadoPorOtro(ruta))
-                throw Error(Formatear("La tabla '%s' está abierta por otro programa", {ruta.string()}));
+    for (const Paso& p : PasosDeLaSustitucion(directorio_, tablas))
+        if (p.clase == Paso::Apartar && so::BloqueadoPorOtro(directorio_ / p.fuera))
+            throw Error(Formatear("La tabla '%s' está abierta por otro programa", {(directorio_ / p.fuera).string()}));
 }
 
 void Preparacion::Confirmar(const std::vector<TablaPreparada>& tablas)
 {
-    std::vector<Paso> pasos;
-    auto apartar = [&](const fs::path& viejo) {
-        pasos.push_back({Paso::Apartar, viejo.filename().string(), "ANTERIOR." + std::to_string(pasos.size())});
-    };
-    for (const TablaPreparada& t : tablas) {
-        const std::string fichero = t.nombre + ".DBF";
-        const auto viejas = TodasLasGrafias(directorio_, fichero);
-        for (const fs::path& v : viejas)
-            apartar(v);
-        if (t.borrar_indice)
-            for (const fs::path& v : TodasLasGrafias(directorio_, t.nombre + ".MDX"))
-                apartar(v);
-        // The table keeps the spelling Horalia gave it.
-        pasos.push_back({Paso::Poner, viejas.empty() ? fichero : viejas.front().filename().string(), fichero});
-    }
+    const std::vector<Paso> pasos = PasosDeLaSustitucion(directorio_, tablas);
     ComprobarTablasLibres(tablas);
-    EscribirDiario(carpeta_, pasos, directorio_);
+    auto fallo = [&](int error) {
+        return Error(Formatear("No se pueden sustituir las tablas de Horalia en '%s': %s",
+                               {directorio_.string(), so::Motivo(error)}));
+    };
+    if (const int error = EscribirEnCarpeta(preparacion_, kDiario, TextoDiario(pasos)))
+        throw fallo(error);
 
     std::size_t hechos = 0;
     int error = 0;
-    while (hechos < pasos.size() && (error = Aplicar(directorio_, carpeta_, pasos[hechos])) == 0)
+    bool movido = false;
+    while (hechos < pasos.size() && (error = Aplicar(trabajo_, preparacion_, pasos[hechos], movido)) == 0)
         ++hechos;
     if (error == 0)
-        error = so::VolcarCarpeta(directorio_);
+        error = so::VolcarCarpeta(trabajo_);
     if (error != 0) {
-        for (std::size_t i = std::min(hechos + 1, pasos.size()); i-- > 0;)
-            Deshacer(directorio_, carpeta_, pasos[i]);
-        so::VolcarCarpeta(directorio_);
-        // Left in place only if it cannot be removed: then the next run
-        // completes this replacement, whose tables are all whole.
-        so::Borrar(carpeta_ / kDiario);
-        throw Error(Formatear("No se pueden sustituir las tablas de Horalia en '%s': %s",
-                              {directorio_.string(), so::Motivo(error)}));
+        // Undone from the last step back, stopping at the first that fails:
+        // what is left is then the state of a run that died at that step,
+        // which the journal lets the next action complete.
+        int al_deshacer = 0;
+        for (std::size_t i = std::min(hechos + 1, pasos.size()); i-- > 0 && al_deshacer == 0;)
+            al_deshacer = Deshacer(trabajo_, preparacion_, pasos[i]);
+        if (al_deshacer == 0)
+            al_deshacer = so::VolcarCarpeta(trabajo_);
+        if (al_deshacer == 0)
+            al_deshacer = so::BorrarEn(preparacion_, kDiario);
+        estado_.a_medias = al_deshacer != 0;
+        throw fallo(error);
     }
-    so::Borrar(carpeta_ / kDiario);
+    // If the journal stays, replaying it changes nothing: every new table
+    // has left the staging folder.
+    so::BorrarEn(preparacion_, kDiario);
 }
 
-void RecuperarDirectorioTrabajo(const fs::path& directorio)
+namespace {
+
+Error FalloRecuperacion(const fs::path& directorio, int error)
+{
+    return Error(Formatear("No se puede completar la exportación interrumpida en '%s': %s",
+                           {directorio.string(), so::Motivo(error)}));
+}
+
+// The staging folder left by an earlier run, if any, once found to be ours,
+// and its journal once found to be one to obey.
+bool AbrirInterrumpida(const fs::path& directorio, so::Carpeta& trabajo, so::Carpeta& prep, Diario& diario)
 {
     const fs::path carpeta = directorio / kCarpeta;
-    if (!Existe(carpeta))
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(carpeta, ec)))
+        return false;
+    if (const int error = so::AbrirCarpeta(directorio, true, trabajo))
+        throw FalloRecuperacion(directorio, error);
+    if (const int error = so::AbrirCarpeta(carpeta, false, prep))
+        throw error == ENOTDIR ? NoEsNuestra(carpeta) : FalloRecuperacion(directorio, error);
+    if (!EsNuestra(prep))
+        throw NoEsNuestra(carpeta);
+    if (const int error = LeerDiario(prep, diario))
+        throw FalloRecuperacion(directorio, error);
+    if (!diario.rechazo.empty())
+        throw Error(Formatear("No se reconoce el diario '%s' de una exportación interrumpida: %s",
+                              {(carpeta / kDiario).string(), diario.rechazo}),
+                    Formatear("La carpeta '%s' puede guardar tablas anteriores: revísela antes de borrarla.",
+                              {carpeta.string()}));
+    return true;
+}
+
+}  // namespace
+
+Prevision PreverRecuperacion(const fs::path& directorio)
+{
+    Prevision prevision;
+    so::Carpeta trabajo, prep;
+    Diario diario;
+    if (!AbrirInterrumpida(directorio, trabajo, prep, diario))
+        return prevision;
+    for (const Paso& p : diario.pasos) {
+        bool mover = false;
+        if (const int error = Pendiente(trabajo, prep, p, mover))
+            throw FalloRecuperacion(directorio, error);
+        prevision.pendiente = prevision.pendiente || mover;
+        if (mover && p.clase == Paso::Poner)
+            prevision.nuevas[p.tabla] = directorio / kCarpeta / p.dentro;
+    }
+    return prevision;
+}
+
+void RecuperarDirectorioTrabajo(const fs::path& directorio, EstadoTablas& estado)
+{
+    auto fallo = [&](int error) { return FalloRecuperacion(directorio, error); };
+    so::Carpeta trabajo, prep;
+    Diario diario;
+    if (!AbrirInterrumpida(directorio, trabajo, prep, diario))
         return;
-    const std::vector<Paso> pasos = LeerDiario(carpeta / kDiario);
+    // A table another program holds is not moved: it waits for the next action.
+    for (const Paso& p : diario.pasos) {
+        bool mover = false;
+        if (p.clase == Paso::Apartar && Pendiente(trabajo, prep, p, mover) == 0 && mover
+            && so::BloqueadoPorOtro(directorio / p.fuera)) {
+            estado.a_medias = true;
+            throw Error(Formatear("La tabla '%s' está abierta por otro programa", {(directorio / p.fuera).string()}));
+        }
+    }
     int error = 0;
-    for (const Paso& p : pasos)
-        if ((error = Aplicar(directorio, carpeta, p)) != 0)
+    bool movido = false;
+    for (const Paso& p : diario.pasos)
+        if ((error = Aplicar(trabajo, prep, p, movido)) != 0)
             break;
-    if (error == 0 && !pasos.empty())
-        error = so::VolcarCarpeta(directorio);
+    if (error == 0 && movido)
+        error = so::VolcarCarpeta(trabajo);
+    estado.recuperadas = estado.recuperadas || movido;
+    // A whole journal not fully replayed leaves tables of two exports.
+    estado.a_medias = error != 0 && !diario.pasos.empty();
     if (error == 0)
-        error = Limpiar(carpeta);
+        error = Limpiar(trabajo, prep);
     if (error != 0)
-        throw Error(Formatear("No se puede completar la exportación interrumpida en '%s': %s",
-                              {directorio.string(), so::Motivo(error)}));
+        throw fallo(error);
 }
 
 }  // namespace thn

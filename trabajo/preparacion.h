@@ -5,8 +5,15 @@
 // old ones, each by one rename on the same file system. A journal in the
 // folder lets the next run finish a replacement that a dying process left
 // half done, so the directory never holds tables of two exports.
+//
+// The folder is always one this tool made and marked: anything else at its
+// name (a link, a junction, a file, someone else's folder) is never
+// followed, emptied or removed.
+
+#include "so/sistema.h"
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,35 +24,62 @@ struct TablaPreparada {
     bool borrar_indice;   // the old NAME.MDX goes too
 };
 
+// What an action did to the tables before it failed, for its message.
+struct EstadoTablas {
+    bool recuperadas = false;  // an interrupted replacement was finished first
+    bool a_medias = false;     // a replacement neither undone nor finished: the next action settles it
+};
+
+// The second line of a failed export's or import's message: whether the
+// tables changed, or are left for the next action to settle.
+std::string NotaTablas(const EstadoTablas& estado);
+
 class Preparacion {
 public:
     // Creates the staging folder; call with the working directory locked and
     // recovered (SesionTrabajo).
-    explicit Preparacion(std::filesystem::path directorio);
-    ~Preparacion();  // removes the folder and what it holds; never throws
+    Preparacion(std::filesystem::path directorio, EstadoTablas& estado);
+    // Removes the folder and what it holds, unless a replacement was left
+    // half done (its journal then stays for the next action); never throws.
+    ~Preparacion();
     Preparacion(const Preparacion&) = delete;
     Preparacion& operator=(const Preparacion&) = delete;
 
     const std::filesystem::path& Carpeta() const { return carpeta_; }
 
-    // Fails naming the first of the working directory's tables that another
-    // program holds, as the replacement would have to move it.
+    // Fails naming the first file of the working directory that the
+    // replacement would move (a table or its index) and another program holds.
     void ComprobarTablasLibres(const std::vector<TablaPreparada>& tablas) const;
 
     // Puts the staged tables in place of the old ones (every spelling of
     // NAME.DBF and, where asked, NAME.MDX). On failure every file is put
-    // back as it was and Error is thrown.
+    // back as it was and Error is thrown; when even that fails, the journal
+    // stays and the estado says so.
     void Confirmar(const std::vector<TablaPreparada>& tablas);
 
 private:
     std::filesystem::path directorio_;
     std::filesystem::path carpeta_;
+    EstadoTablas& estado_;
+    so::Carpeta trabajo_, preparacion_;
 };
 
 // Finishes or clears what a run that ended half-way left in the staging
 // folder: a whole journal means every new table was complete, so its moves
-// are completed; otherwise nothing had moved yet. Then removes the folder.
-// Call with the working directory locked.
-void RecuperarDirectorioTrabajo(const std::filesystem::path& directorio);
+// are completed; a missing or cut-short one means nothing had moved yet. A
+// journal it does not recognise, or whose steps name other files, is
+// refused and nothing is moved or deleted. Then removes the folder. Call
+// with the working directory locked.
+void RecuperarDirectorioTrabajo(const std::filesystem::path& directorio, EstadoTablas& estado);
+
+// What recovery would do, found without moving or writing anything.
+struct Prevision {
+    bool pendiente = false;  // an interrupted replacement is to be completed
+    // The tables whose new file still waits in the staging folder: "PROFT" -> that file.
+    std::map<std::string, std::filesystem::path> nuevas;
+};
+// Throws what recovery would throw (something foreign at the staging
+// folder's name, a journal it refuses).
+Prevision PreverRecuperacion(const std::filesystem::path& directorio);
 
 }  // namespace thn

@@ -9,23 +9,31 @@
 
 namespace thn {
 
-SesionTrabajo::SesionTrabajo(const std::filesystem::path& directorio)
+BloqueoTrabajo::BloqueoTrabajo(const std::filesystem::path& directorio)
 {
     ComprobarDirectorioTrabajo(directorio);
     if (const int error = bloqueo_.Tomar(directorio)) {
         if (error == EWOULDBLOCK)
             throw Error(Formatear("Hay otra exportación o importación en curso en el directorio de trabajo '%s'",
                                   {directorio.string()}));
+        if (error == EEXIST)
+            throw Error(Formatear("'%s' no es un fichero de TransHoraliaNorvica: bórrelo o cámbiele el nombre",
+                                  {bloqueo_.Estorbo().string()}));
         throw Error(Formatear("No se puede bloquear el directorio de trabajo '%s': %s",
                               {directorio.string(), so::Motivo(error)}));
     }
-    RecuperarDirectorioTrabajo(directorio);
+}
+
+SesionTrabajo::SesionTrabajo(const std::filesystem::path& directorio, EstadoTablas& estado) : bloqueo_(directorio)
+{
+    RecuperarDirectorioTrabajo(directorio, estado);
 }
 
 void RecuperarSiSePuede(const std::filesystem::path& directorio) noexcept
 {
     try {
-        SesionTrabajo sesion(directorio);
+        EstadoTablas estado;
+        SesionTrabajo sesion(directorio, estado);
     } catch (...) {
     }
 }

@@ -5,18 +5,30 @@
 // settled before anything is read or written.
 
 #include "so/sistema.h"
+#include "trabajo/preparacion.h"
 
 #include <filesystem>
 
 namespace thn {
 
-class SesionTrabajo {
+// The directory held against every other action, settling nothing.
+class BloqueoTrabajo {
 public:
     // Fails at once, without waiting, while another action holds the directory.
-    explicit SesionTrabajo(const std::filesystem::path& directorio);
+    explicit BloqueoTrabajo(const std::filesystem::path& directorio);
 
 private:
     so::BloqueoCarpeta bloqueo_;
+};
+
+class SesionTrabajo {
+public:
+    // Holds the directory, then settles what an earlier run left; `estado`
+    // learns what settling changed.
+    SesionTrabajo(const std::filesystem::path& directorio, EstadoTablas& estado);
+
+private:
+    BloqueoTrabajo bloqueo_;
 };
 
 // At the window's start: settles a half-done export if the directory is

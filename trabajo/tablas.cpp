@@ -66,6 +66,13 @@ const DefinicionTabla& TablaAsigt()
     return t;
 }
 
+const std::vector<const DefinicionTabla*>& TablasExportadas()
+{
+    static const std::vector<const DefinicionTabla*> tablas{&TablaAsignomt(), &TablaProft(),     &TablaAulat(),
+                                                            &TablaGrupost(),  &TablaDiashorast(), &TablaAsigt()};
+    return tablas;
+}
+
 std::filesystem::path RutaTabla(const std::filesystem::path& directorio, const std::string& nombre)
 {
     const std::string fichero = nombre + ".DBF";

@@ -23,6 +23,8 @@ const DefinicionTabla& TablaAulat();
 const DefinicionTabla& TablaGrupost();
 const DefinicionTabla& TablaDiashorast();
 const DefinicionTabla& TablaAsigt();
+// The six an export rebuilds, in the order it writes them.
+const std::vector<const DefinicionTabla*>& TablasExportadas();
 
 // "ASIGNOMT" -> "ASIGNOMT.DBF" in the working directory, whatever case the
 // file has on disk; the upper-case spelling when there is none yet.

@@ -26,8 +26,9 @@ namespace {
 
 using namespace thn::lanzador;
 
-// Kept in the file, where installing looks for it.
-[[gnu::used]] const char* const kMarca = kMarcaLanzador;
+// Kept whole in the file, where installing looks for it.
+[[gnu::used]] constexpr char kMarca[] = "TransHoraliaNorvica: lanzador para Horalia bajo Wine";
+static_assert(EsMarcaLanzador(kMarca));
 
 std::vector<std::string> Parametros()
 {

@@ -3,8 +3,10 @@
 
 #include "lanzador/nucleo/linea_ordenes.h"
 #include "lanzador/nucleo/orden.h"
+#include "lanzador/nucleo/recepcion.h"
 #include "lanzador/nucleo/rutas.h"
 #include "texto.h"
+#include "wine.h"
 
 #include <winsock2.h>
 #include <ws2tcpip.h>
@@ -51,7 +53,7 @@ private:
 }
 
 // How long bash may take to call back before the start counts as failed.
-constexpr long kEsperaConexion = 60;
+constexpr int kEsperaConexion = 30;
 
 // A socket listening on a free loopback port; sets `puerto`.
 std::unique_ptr<Enchufe> Escucha(int& puerto)
@@ -63,7 +65,7 @@ std::unique_ptr<Enchufe> Escucha(int& puerto)
     direccion.sin_family = AF_INET;
     direccion.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     int largo = sizeof direccion;
-    if (bind(escucha->get(), reinterpret_cast<sockaddr*>(&direccion), largo) != 0 || listen(escucha->get(), 1) != 0
+    if (bind(escucha->get(), reinterpret_cast<sockaddr*>(&direccion), largo) != 0 || listen(escucha->get(), SOMAXCONN) != 0
         || getsockname(escucha->get(), reinterpret_cast<sockaddr*>(&direccion), &largo) != 0)
         Fallo("No se puede escuchar en la dirección local");
     puerto = ntohs(direccion.sin_port);
@@ -107,11 +109,17 @@ int EjecutarYEsperar(const std::string& programa, const std::vector<std::string>
     const auto escucha = Escucha(puerto);
     const auto orden = OrdenConEstado(puerto, programa, parametros);
 
+    // The token goes in bash's environment, which other users cannot read,
+    // not in its arguments, which they can.
+    const std::string testigo = NuevoTestigo();
+    std::vector<std::string> entorno_bash = entorno;
+    entorno_bash.push_back(std::string(kVariableTestigo) + "=" + testigo);
+
     STARTUPINFOW arranque{};
     arranque.cb = sizeof arranque;
-    const std::wstring aplicacion = Ancho(RutaWindowsDesdeUnix(orden.front()));
+    const std::wstring aplicacion = RutaWindows(orden.front()).value_or(Ancho(RutaWindowsDesdeUnix(orden.front())));
     std::wstring linea = Ancho(LineaOrdenes(orden));
-    std::wstring bloque = BloqueEntorno(entorno);
+    std::wstring bloque = BloqueEntorno(entorno_bash);
     PROCESS_INFORMATION proceso{};
     if (!CreateProcessW(aplicacion.c_str(), linea.data(), nullptr, nullptr, FALSE,
                         CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW, bloque.data(), nullptr, &arranque, &proceso))
@@ -120,21 +128,13 @@ int EjecutarYEsperar(const std::string& programa, const std::vector<std::string>
     // Under Wine both handles of a Unix child are null; the connection tells its end.
     const Handle p(proceso.hProcess), h(proceso.hThread);
 
-    fd_set llegada;
-    FD_ZERO(&llegada);
-    FD_SET(escucha->get(), &llegada);
-    timeval espera{kEsperaConexion, 0};
-    if (select(0, &llegada, nullptr, nullptr, &espera) != 1)
+    const auto salida = RecibirDeBash(escucha->get(), testigo, kEsperaConexion);
+    if (!salida)
         throw std::runtime_error("El programa " + programa + " no ha llegado a arrancar");
-    const Enchufe conexion(accept(escucha->get(), nullptr, nullptr));
-    if (conexion.get() == INVALID_SOCKET)
-        Fallo("No se puede aceptar la conexión local");
-
-    std::string salida;
-    char trozo[512];
-    for (int n; (n = recv(conexion.get(), trozo, sizeof trozo, 0)) > 0;)
-        salida.append(trozo, static_cast<std::size_t>(n));
-    const auto estado = EstadoDesdeSalida(salida);
+    if (SinArrancar(*salida))
+        throw std::runtime_error("No se puede arrancar el programa " + programa
+                                 + ": no existe o no es un programa ejecutable");
+    const auto estado = EstadoDesdeSalida(*salida);
     if (!estado)
         throw std::runtime_error("El programa " + programa + " terminó sin dar su estado de salida");
     return *estado;

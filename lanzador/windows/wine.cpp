@@ -17,7 +17,7 @@ Funcion Exportada(const wchar_t* modulo, const char* nombre)
 }
 
 struct LiberarMonton {
-    void operator()(char* p) const { HeapFree(GetProcessHeap(), 0, p); }
+    void operator()(void* p) const { HeapFree(GetProcessHeap(), 0, p); }
 };
 
 }  // namespace
@@ -26,6 +26,18 @@ bool BajoWine()
 {
     using Version = const char*(CDECL*)();
     return Exportada<Version>(L"ntdll.dll", "wine_get_version") != nullptr;
+}
+
+std::optional<std::wstring> RutaWindows(const std::string& unix)
+{
+    using Convertir = wchar_t*(CDECL*)(const char*);
+    const auto convertir = Exportada<Convertir>(L"kernel32.dll", "wine_get_dos_file_name");
+    if (!convertir)
+        return std::nullopt;
+    const std::unique_ptr<wchar_t, LiberarMonton> windows(convertir(unix.c_str()));
+    if (!windows)
+        return std::nullopt;
+    return std::wstring(windows.get());
 }
 
 std::optional<std::string> RutaUnix(const std::wstring& windows)

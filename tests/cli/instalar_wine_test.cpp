@@ -42,8 +42,10 @@ TEST(CabeceraPe, BitsDelPrograma)
         EXPECT_EQ(cli::BitsDeEjecutable(bytes), bits) << bytes.size();
 }
 
-const std::string k32 = std::string("lanzador 32 ") + lanzador::kMarcaLanzador;
-const std::string k64 = std::string("lanzador 64 ") + lanzador::kMarcaLanzador;
+const std::string k32 = std::string("lanzador 32 ") + lanzador::MarcaLanzador();
+const std::string k64 = std::string("lanzador 64 ") + lanzador::MarcaLanzador();
+// Stands for the bytes of the command-line program, which carries the mark's halves.
+const std::string kNuestro = "<el programa de órdenes>";
 const std::string kConfiguracion = "[TransHoraliaNorvica]\r\nPrograma=/opt/thn/transhoralianorvica\r\n";
 const std::string kH64 = Pe(0x8664), kH32 = Pe(0x14C);
 
@@ -92,10 +94,17 @@ const Caso kCasos[] = {
      std::nullopt, true,
      {{"drive_c/Horalia/Horalia.exe", kH32}, {"drive_c/Horalia/Horalia.ini", "[Transformadores]\r\nTransformado=1\r\n"}},
      ""},
-    {"quitar_deja_otro_programa",
-     {{"drive_c/Horalia/Horalia.exe", kH32}, {"drive_c/Horalia/transhoralianorvica.exe", "la herramienta"}},
+    {"quitar_deja_otro_programa_y_lo_que_lee",
+     {{"drive_c/Horalia/Horalia.exe", kH32}, {"drive_c/Horalia/transhoralianorvica.exe", "la herramienta"},
+      {"drive_c/Horalia/transhoralianorvica.ini", "de la herramienta"}},
      std::nullopt, true,
-     {{"drive_c/Horalia/Horalia.exe", kH32}, {"drive_c/Horalia/transhoralianorvica.exe", "la herramienta"}}, ""},
+     {{"drive_c/Horalia/Horalia.exe", kH32}, {"drive_c/Horalia/transhoralianorvica.exe", "la herramienta"},
+      {"drive_c/Horalia/transhoralianorvica.ini", "de la herramienta"}}, ""},
+    {"otro_programa_nuestro_no_es_el_lanzador",
+     {{"drive_c/Horalia/Horalia.exe", kH32}, {"drive_c/Horalia/transhoralianorvica.exe", kNuestro}},
+     std::nullopt, false,
+     {{"drive_c/Horalia/Horalia.exe", kH32}, {"drive_c/Horalia/transhoralianorvica.exe", kNuestro}},
+     "@/drive_c/Horalia/transhoralianorvica.exe no es el lanzador de TransHoraliaNorvica: no se sustituye"},
 };
 
 class InstalarWine : public ::testing::TestWithParam<Caso> {};
@@ -115,9 +124,11 @@ TEST_P(InstalarWine, SoloTocaLoSuyo)
     const Caso& c = GetParam();
     DirectorioTemporal dir;
     const fs::path prefijo = dir / "prefijo";
+    const std::string nuestro = LeerFichero(DirectorioBinario() / "cli" / "transhoralianorvica-cli");
+    auto bytes = [&](const std::string& contenido) { return contenido == kNuestro ? nuestro : contenido; };
     for (const auto& [ruta, contenido] : c.antes) {
         fs::create_directories((prefijo / ruta).parent_path());
-        EscribirFichero(prefijo / ruta, contenido);
+        EscribirFichero(prefijo / ruta, bytes(contenido));
     }
     fs::create_directories(prefijo / "dosdevices");
     fs::create_directory_symlink("../drive_c", prefijo / "dosdevices" / "c:");
@@ -145,7 +156,7 @@ TEST_P(InstalarWine, SoloTocaLoSuyo)
             despues[fs::relative(f.path(), prefijo).string()] = LeerFichero(f.path());
     Ficheros esperado = c.despues;  // the configuration names the program where it is
     for (auto& [ruta, contenido] : esperado)
-        if (contenido == kConfiguracion)
+        if (contenido = bytes(contenido); contenido == kConfiguracion)
             contenido = "[TransHoraliaNorvica]\r\nPrograma=" + instalacion.programa.string() + "\r\n";
     EXPECT_EQ(despues, esperado);
 }

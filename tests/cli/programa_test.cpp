@@ -76,6 +76,9 @@ TEST_F(Cli_, EstadosDeSalidaYMensajes)
          "\"mensaje\":\"No existe archivo\"", ""},
         {{"foo", "--json"}, 2, "{\"formato\":1,\"programa\":\"transhoralianorvica-cli\",\"version\":\"1.0.0\","
                                "\"estado\":2,\"mensaje\":\"orden desconocida: 'foo'\",\"orden\":null", ""},
+        // Bytes that are not UTF-8 (a path, a system message) come out as U+FFFD.
+        {{"f\xFFo\xE2\x82", "--json"}, 2, "{\"formato\":1,\"programa\":\"transhoralianorvica-cli\",\"version\":\"1.0.0\","
+                               "\"estado\":2,\"mensaje\":\"orden desconocida: 'f\uFFFDo\uFFFD'\"", ""},
     };
     for (const auto& c : casos) {
         std::string traza;

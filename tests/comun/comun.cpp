@@ -87,13 +87,27 @@ Foto Fotografiar(const std::filesystem::path& raiz)
 {
     Foto f;
     for (const auto& e : std::filesystem::recursive_directory_iterator(raiz)) {
-        const std::string nombre = std::filesystem::relative(e.path(), raiz).string();
-        if (e.is_directory())
+        const std::string nombre = std::filesystem::relative(e.path(), raiz).generic_string();
+        if (e.is_symlink())
+            f[nombre] = "-> " + std::filesystem::read_symlink(e.path()).string();
+        else if (e.is_directory())
             f[nombre + "/"] = "";
         else
             f[nombre] = LeerFichero(e.path());
     }
     return f;
+}
+
+void Restaurar(const std::filesystem::path& raiz, const Foto& foto)
+{
+    for (const auto& e : std::filesystem::directory_iterator(raiz))
+        std::filesystem::remove_all(e.path());
+    for (const auto& [nombre, contenido] : foto) {
+        if (nombre.back() == '/')
+            std::filesystem::create_directories(raiz / nombre);
+        else
+            EscribirFichero(raiz / nombre, contenido);
+    }
 }
 
 std::string Diferencias(const Foto& a, const Foto& b)

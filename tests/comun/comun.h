@@ -25,9 +25,12 @@ private:
 };
 
 // Every file and folder under a directory, by relative path ("dir/" for
-// folders), with the files' bytes.
+// folders, "/" between names on every system), with the files' bytes; a
+// link is its target ("-> target"), never followed.
 using Foto = std::map<std::string, std::string>;
 Foto Fotografiar(const std::filesystem::path& raiz);
+// Makes the directory hold exactly what the photograph shows.
+void Restaurar(const std::filesystem::path& raiz, const Foto& foto);
 // " NAME (cambiado)", " NAME (falta)", " NAME (sobra)"...; empty when equal.
 std::string Diferencias(const Foto& antes, const Foto& ahora);
 

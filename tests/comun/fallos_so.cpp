@@ -14,7 +14,11 @@ int Fallo(const char* llamada)
 {
     if (*inyeccion.solo != '\0' && std::string_view(inyeccion.solo) != llamada)
         return 0;
-    if (++inyeccion.cuenta != inyeccion.fallar)
+    ++inyeccion.cuenta;
+    if (inyeccion.cuenta == inyeccion.tambien
+        || (inyeccion.en_adelante && inyeccion.fallar > 0 && inyeccion.cuenta > inyeccion.fallar))
+        return EIO;
+    if (inyeccion.cuenta != inyeccion.fallar)
         return 0;
     switch (inyeccion.efecto) {
     case Inyeccion::Fallar: return EIO;

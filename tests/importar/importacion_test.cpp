@@ -266,6 +266,38 @@ TEST_F(Importacion, SolucCortadaSeRechazaSinTocarElResultado)
     }
 }
 
+TEST_F(Importacion, RegistrosTrasLosQueAnunciaLaCabeceraSeListanComoDejadosFuera)
+{
+    Soluc(std::vector<Entrada>(3, {1, 1, "1", "1ESOA", "MAT", "LECT", "MGR", "A1"}));
+    const std::string soluc = LeerFichero(htemp / "SOLUC.DBF");
+    const struct {
+        unsigned anunciados;
+        std::string relleno;   // after the end mark
+        std::string omision;   // empty: none
+    } casos[] = {
+        {1, "", "su cabecera anuncia 1 registro"},
+        {2, "", "(1 registros enteros) no se leen"},
+        {3, "", ""},
+        {3, "  ", ""},  // padding, not a record
+    };
+    for (const auto& c : casos) {
+        SCOPED_TRACE(std::to_string(c.anunciados) + " anunciados");
+        std::string cambiada = soluc + c.relleno;
+        cambiada[4] = static_cast<char>(c.anunciados);
+        EscribirFichero(htemp / "SOLUC.DBF", cambiada);
+        const ResultadoAccion r = Importar();
+        ASSERT_EQ(r.informe.recuentos.at(0).registros, c.anunciados);
+        if (c.omision.empty()) {
+            EXPECT_TRUE(r.informe.omisiones.empty());
+            continue;
+        }
+        ASSERT_EQ(r.informe.omisiones.size(), 1u);
+        EXPECT_EQ(r.informe.omisiones[0].elemento, "SOLUC");
+        EXPECT_EQ(r.informe.omisiones[0].codigo, "cabecera_no_coincide");
+        EXPECT_NE(r.informe.omisiones[0].motivo.find(c.omision), std::string::npos) << r.informe.omisiones[0].motivo;
+    }
+}
+
 TEST_F(Importacion, TablaBloqueadaYDirectorioDeSoloLectura)
 {
     Soluc({{1, 1, "1", "1ESOA", "MAT", "LECT", "MGR", "A1"}});

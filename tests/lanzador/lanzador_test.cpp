@@ -3,11 +3,13 @@
 // parameters, its configuration file, paths, the command line and
 // environment of the desktop program, and the status line it reads back.
 
+#include "comun/comun.h"
 #include "lanzador/nucleo/configuracion.h"
 #include "lanzador/nucleo/entorno.h"
 #include "lanzador/nucleo/linea_ordenes.h"
 #include "lanzador/nucleo/llamada.h"
 #include "lanzador/nucleo/orden.h"
+#include "lanzador/nucleo/recepcion.h"
 #include "lanzador/nucleo/rutas.h"
 #include "lanzador/nucleo/variables.h"
 
@@ -20,6 +22,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace thn::lanzador {
 namespace {
@@ -140,37 +143,68 @@ TEST(Lanzador, DesplazamientoLeidoPorElPrograma)
 }
 
 // bash runs for real and reports to a loopback port: its last line carries
-// the program's status, whatever the program writes or inherits.
+// the program's status, whatever the program writes or inherits, and
+// whoever else connects to the port first.
 TEST(Lanzador, EstadoDelProgramaPorLaConexionDeBash)
 {
     const std::pair<Textos, std::optional<int>> casos[] = {
         {{"/bin/sh", "-c", "echo hola; exit 0"}, 0},
         {{"/bin/sh", "-c", "echo transhoralianorvica-estado 9 >&3; exit 3"}, 3},
+        {{"/bin/sh", "-c", "test -z \"$TRANSHORALIA_TESTIGO\"; exit $?"}, 0},
         {{"/bin/sh", "-c", "kill -9 $$"}, 137},
-        {{"/no/existe"}, 127},
+        {{"/no/existe"}, std::nullopt},
+        {{"/etc/passwd"}, std::nullopt},  // not executable
     };
+    const std::string testigo = NuevoTestigo();
+    ASSERT_EQ(testigo.size(), 32u);
+    EXPECT_NE(testigo, NuevoTestigo());
+    thn::prueba::PonerVariable(kVariableTestigo, testigo);
     for (const auto& [programa, estado] : casos) {
+        SCOPED_TRACE(programa.back());
         const int escucha = socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in direccion{};
         direccion.sin_family = AF_INET;
         direccion.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t largo = sizeof direccion;
         ASSERT_EQ(bind(escucha, reinterpret_cast<sockaddr*>(&direccion), largo), 0);
-        ASSERT_EQ(listen(escucha, 1), 0);
+        ASSERT_EQ(listen(escucha, 8), 0);
         ASSERT_EQ(getsockname(escucha, reinterpret_cast<sockaddr*>(&direccion), &largo), 0);
+        // Others connect first: one forges a status, one says nothing, one
+        // floods; none of them decides anything.
+        std::vector<int> ajenas;
+        for (const std::string& dice : {std::string("transhoralianorvica-estado 0\n"), std::string(),
+                                        std::string(1 << 16, 'x')}) {
+            const int s = socket(AF_INET, SOCK_STREAM, 0);
+            ASSERT_EQ(connect(s, reinterpret_cast<sockaddr*>(&direccion), largo), 0);
+            if (!dice.empty()) {
+                EXPECT_GT(send(s, dice.data(), dice.size(), MSG_DONTWAIT), 0);
+            }
+            ajenas.push_back(s);
+        }
         std::string orden;
-        for (const auto& a : OrdenConEstado(ntohs(direccion.sin_port), programa.front(), {programa.begin() + 1, programa.end()}))
-            orden += "'" + a + "' ";
+        for (const auto& a : OrdenConEstado(ntohs(direccion.sin_port), programa.front(), {programa.begin() + 1, programa.end()})) {
+            orden += "'";
+            for (const char c : a)
+                orden += c == '\'' ? std::string("'\\''") : std::string(1, c);
+            orden += "' ";
+        }
         const std::unique_ptr<FILE, decltype(&pclose)> bash(popen((orden + ">/dev/null 2>&1").c_str(), "r"), &pclose);
-        const int conexion = accept(escucha, nullptr, nullptr);
-        std::string salida;
-        char trozo[256];
-        for (ssize_t n; (n = read(conexion, trozo, sizeof trozo)) > 0;)
-            salida.append(trozo, static_cast<std::size_t>(n));
-        close(conexion);
+        const auto salida = RecibirDeBash(escucha, testigo, 30);
+        for (const int s : ajenas)
+            close(s);
         close(escucha);
-        EXPECT_EQ(EstadoDesdeSalida(salida), estado) << orden << "\n" << salida;
+        ASSERT_TRUE(salida.has_value());
+        EXPECT_EQ(EstadoDesdeSalida(*salida), estado) << orden << "\n" << *salida;
+        EXPECT_EQ(SinArrancar(*salida), !estado.has_value()) << *salida;
     }
+    thn::prueba::QuitarVariable(kVariableTestigo);
+    const std::pair<std::string, Presentacion> presentaciones[] = {
+        {"", Presentacion::Incompleta}, {testigo.substr(0, 5), Presentacion::Incompleta},
+        {testigo + "\n", Presentacion::Nuestra}, {testigo + "\nmás", Presentacion::Nuestra},
+        {testigo, Presentacion::Incompleta}, {testigo + "x", Presentacion::Ajena}, {"x", Presentacion::Ajena},
+    };
+    for (const auto& [recibido, esperada] : presentaciones)
+        EXPECT_EQ(Presentar(recibido, testigo), esperada) << recibido;
     for (const char* sin_estado : {"", "transhoralianorvica-estado \n", "transhoralianorvica-estado 1x", "otra 0\n"})
         EXPECT_EQ(EstadoDesdeSalida(sin_estado), std::nullopt) << sin_estado;
     EXPECT_EQ(EstadoDesdeSalida("a\ntranshoralianorvica-estado 4\r\n"), 4);

@@ -9,11 +9,13 @@
 #include "exportar/exportacion.h"
 #include "base/error.h"
 #include "trabajo/sesion.h"
+#include "importar/comprobacion_solucion.h"
 #include "importar/importacion.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -28,18 +30,6 @@ namespace {
 namespace fs = std::filesystem;
 using so::pruebas::inyeccion;
 using so::pruebas::Inyeccion;
-
-void Restaurar(const fs::path& raiz, const Foto& foto)
-{
-    for (const auto& e : fs::directory_iterator(raiz))
-        fs::remove_all(e.path());
-    for (const auto& [nombre, contenido] : foto) {
-        if (nombre.back() == '/')
-            fs::create_directories(raiz / nombre);
-        else
-            EscribirFichero(raiz / nombre, contenido);
-    }
-}
 
 // A child process that runs `hijo` and ends with its status, without running
 // any of this process's clean-up.
@@ -138,6 +128,55 @@ protected:
         return f;
     }
 
+    // From the state before, an export killed at its `n`-th rename.
+    void MatarExportacion(int n)
+    {
+        Restaurar(dir.Ruta(), antes);
+        const pid_t pid = Hijo([&] {
+            inyeccion = {};
+            inyeccion.solo = "renombrar";
+            inyeccion.fallar = n;
+            inyeccion.efecto = Inyeccion::Morir;
+            Exportar(documento);
+            return 0;
+        });
+        ASSERT_EQ(Esperar(pid), 77);
+    }
+
+    // The first rename of the replacement: its steps, one rename each, come
+    // last. Leaves the export killed at its last rename.
+    int PrimerRenombreDeLaSustitucion()
+    {
+        int renombres = 0;
+        SinFallos([&] { Exportar(documento); }, renombres, "renombrar");
+        MatarExportacion(renombres);
+        const std::string diario = LeerFichero(preparacion / "DIARIO");
+        return renombres - static_cast<int>(std::count(diario.begin(), diario.end(), '\n') - 2) + 1;
+    }
+
+    // Settles the working directory as the next action would.
+    void Asentar()
+    {
+        try {
+            EstadoTablas estado;
+            SesionTrabajo siguiente(htemp, estado);
+        } catch (const Error& e) {
+            ADD_FAILURE() << e.what();
+        }
+    }
+
+    // The working directory's own files, without the staging folder.
+    static Foto Tablas(Foto f)
+    {
+        std::erase_if(f, [](const auto& e) {
+            return !e.first.starts_with("HTEMP/") || e.first.starts_with("HTEMP/.transhoralianorvica");
+        });
+        return f;
+    }
+
+    static constexpr const char* kNada = "No se ha cambiado ninguna tabla de Horalia.";
+    static constexpr const char* kRestaurando = "Las tablas de Horalia se están restaurando";
+
     // Both directions fail with `mensaje` and change nothing.
     void NingunaAccionPuede(const std::string& mensaje)
     {
@@ -157,48 +196,182 @@ protected:
     fs::path htemp = dir / "HTEMP";
     fs::path documento = dir / "centro.xml";
     fs::path otro = dir / "otro.xml";
+    fs::path preparacion = htemp / ".transhoralianorvica";
     ComponentesTabla componentes;
     Foto antes;
 };
 
-TEST_F(TodoONada, UnFalloEnCualquierLlamadaDejaTodoComoEstaba)
+TEST_F(TodoONada, UnFalloODosDejanUnSoloJuegoDeTablasYUnMensajeCierto)
 {
     const std::pair<const char*, std::function<void()>> acciones[] = {
         {"exportar", [&] { Exportar(documento); }},
         {"importar", [&] { Importar(); }},
     };
+    int restaurando_veces = 0;
     for (const auto& [nombre, accion] : acciones) {
         int llamadas = 0;
         const Foto bien = SinFallos(accion, llamadas);
         ASSERT_NE(Diferencias(antes, bien), "") << nombre;
         ASSERT_GT(llamadas, 10) << nombre;
         for (int n = 1; n <= llamadas; ++n) {
-            SCOPED_TRACE(std::string(nombre) + ", falla la llamada " + std::to_string(n));
-            Restaurar(dir.Ruta(), antes);
-            inyeccion = {};
-            inyeccion.fallar = n;
-            bool completada = true;
-            std::string detalle;
-            try {
-                accion();
-            } catch (const Error& e) {
-                completada = false;
-                detalle = e.Detalle();
-            }
-            inyeccion = {};
-            if (!completada) {
-                EXPECT_EQ(Diferencias(antes, Fotografiar(dir.Ruta())), "");
-                if (std::string(nombre) == "exportar") {
-                    EXPECT_NE(detalle.find("No se ha cambiado ninguna tabla de Horalia."), std::string::npos);
+            // The first failure, alone, then with each later call failing
+            // too: an undo, a flush, a clean-up.
+            int hasta = n;
+            for (int m = 0; m <= hasta; m = m == 0 ? n + 1 : m + 1) {
+                SCOPED_TRACE(std::string(nombre) + ", fallan las llamadas " + std::to_string(n) + " y "
+                             + std::to_string(m));
+                Restaurar(dir.Ruta(), antes);
+                inyeccion = {};
+                inyeccion.fallar = n;
+                inyeccion.tambien = m;
+                bool completada = true;
+                std::string detalle;
+                try {
+                    accion();
+                } catch (const Error& e) {
+                    completada = false;
+                    detalle = e.Detalle();
                 }
-            } else {
-                // The failure hit the tidying up after the work was in place:
-                // the next action finishes it.
-                SesionTrabajo siguiente(htemp);
-                EXPECT_EQ(Diferencias(bien, Fotografiar(dir.Ruta())), "");
+                if (m == 0)
+                    hasta = inyeccion.cuenta;
+                inyeccion = {};
+                const Foto ahora = Fotografiar(dir.Ruta());
+                const bool restaurando = detalle.find(kRestaurando) != std::string::npos;
+                const bool exportar = std::string(nombre) == "exportar";
+                restaurando_veces += restaurando;
+                if (!completada && !restaurando) {
+                    EXPECT_EQ(Diferencias(Tablas(antes), Tablas(ahora)), "");
+                    if (exportar) {
+                        EXPECT_NE(detalle.find(kNada), std::string::npos) << detalle;
+                    }
+                }
+                if (!exportar) {
+                    // The next import leaves no trace of the failed one.
+                    Importar();
+                    EXPECT_EQ(Diferencias(bien, Fotografiar(dir.Ruta())), "");
+                    continue;
+                }
+                // The next action settles whatever is left: the old set
+                // when nothing had changed, else one whole set.
+                Asentar();
+                const Foto despues = Fotografiar(dir.Ruta());
+                if (completada)
+                    EXPECT_EQ(Diferencias(bien, despues), "");
+                else if (!restaurando)
+                    EXPECT_EQ(Diferencias(antes, despues), "");
+                else
+                    EXPECT_TRUE(Diferencias(bien, despues).empty() || Diferencias(antes, despues).empty())
+                        << Diferencias(bien, despues);
             }
         }
     }
+    // Some pairs hit a step and its undo.
+    EXPECT_GT(restaurando_veces, 0);
+}
+
+TEST_F(TodoONada, NadaAjenoEnElNombreDeLaCarpetaDePreparacionSeSigueNiSeToca)
+{
+    Exportar(documento);  // the import needs the example's tables
+    const Foto base = Fotografiar(dir.Ruta());
+    const fs::path fuera = dir / "fuera";
+    const std::pair<const char*, std::function<void()>> plantados[] = {
+        {"enlace a una carpeta de fuera", [&] { fs::create_directory_symlink(fuera, preparacion); }},
+        {"enlace a la propia carpeta", [&] { fs::create_directory_symlink(".", preparacion); }},
+        {"enlace a un fichero", [&] { fs::create_symlink(fuera / "dato.txt", preparacion); }},
+        {"enlace roto", [&] { fs::create_symlink(dir / "no-existe", preparacion); }},
+        {"fichero", [&] { EscribirFichero(preparacion, "de otro"); }},
+        {"carpeta ajena", [&] {
+             fs::create_directory(preparacion);
+             EscribirFichero(preparacion / "notas.txt", "de otro");
+         }},
+    };
+    const std::string mensaje = "'" + preparacion.string()
+                                + "' no es una carpeta de TransHoraliaNorvica: bórrela o cámbiele el nombre";
+    for (const auto& [nombre, plantar] : plantados) {
+        SCOPED_TRACE(nombre);
+        Restaurar(dir.Ruta(), base);
+        fs::create_directory(fuera);
+        EscribirFichero(fuera / "dato.txt", "fuera");
+        plantar();
+        NingunaAccionPuede(mensaje);
+        const Foto ahora = Fotografiar(dir.Ruta());
+        // The check says the import would stop there, and touches nothing either.
+        const Comprobacion c = ComprobarSolucion(documento, htemp);
+        ASSERT_EQ(c.problemas.size(), 1u);
+        EXPECT_EQ(c.problemas[0].motivo, mensaje);
+        EXPECT_EQ(Diferencias(ahora, Fotografiar(dir.Ruta())), "");
+    }
+}
+
+TEST_F(TodoONada, SoloSeObedeceUnDiarioEnteroQueNombraLasTablasDeLaExportacion)
+{
+    int renombres = 0;
+    const Foto bien = SinFallos([&] { Exportar(documento); }, renombres, "renombrar");
+    const int primero = PrimerRenombreDeLaSustitucion();
+    const std::string diario = LeerFichero(preparacion / "DIARIO");
+    std::vector<std::string> lineas;
+    for (std::size_t desde = 0, fin; (fin = diario.find('\n', desde)) != std::string::npos; desde = fin + 1)
+        lineas.push_back(diario.substr(desde, fin - desde));
+    ASSERT_GT(lineas.size(), 8u);
+    MatarExportacion(primero);  // the journal is whole, nothing has moved
+    const Foto interrumpida = Fotografiar(dir.Ruta());
+    ASSERT_EQ(LeerFichero(preparacion / "DIARIO"), diario);
+    auto con = [&](std::size_t i, const std::string& linea) {
+        std::string texto;
+        for (std::size_t j = 0; j < lineas.size(); ++j)
+            texto += (j == i ? linea : lineas[j]) + "\n";
+        return texto;
+    };
+    const std::string rechazados[] = {
+        con(0, "OTRO PROGRAMA 2"),
+        con(1, "APARTAR\tSOLUC.DBF\tANTERIOR.0"),
+        con(1, "APARTAR\t../fuera/PROFT.DBF\tANTERIOR.0"),
+        con(1, "APARTAR\t..\\PROFT.DBF\tANTERIOR.0"),
+        con(1, "APARTAR\tC:PROFT.DBF\tANTERIOR.0"),
+        con(1, "APARTAR\tPROFT.DBF\t../PROFT.DBF"),
+        con(1, "APARTAR\tPROFT.DBF"),
+        con(1, "PONER\tPROFT.DBF\tAULAT.DBF"),
+        con(1, ""),
+        diario + "APARTAR\tPROFT.DBF\tANTERIOR.0\n",
+    };
+    for (const std::string& texto : rechazados) {
+        SCOPED_TRACE(texto);
+        Restaurar(dir.Ruta(), interrumpida);
+        EscribirFichero(preparacion / "DIARIO", texto);
+        const Foto ahora = Fotografiar(dir.Ruta());
+        for (const auto& accion : std::vector<std::function<void()>>{[&] { Exportar(otro); }, [&] { Importar(); }}) {
+            try {
+                accion();
+                ADD_FAILURE() << "completada";
+            } catch (const Error& e) {
+                EXPECT_EQ(std::string(e.what()).rfind("No se reconoce el diario '", 0), 0u) << e.what();
+            }
+            EXPECT_EQ(Diferencias(ahora, Fotografiar(dir.Ruta())), "");
+        }
+    }
+    // Cut short anywhere: its writing never finished, so nothing moved.
+    for (std::size_t largo = 0; largo < diario.size(); ++largo) {
+        SCOPED_TRACE("diario cortado en " + std::to_string(largo));
+        Restaurar(dir.Ruta(), interrumpida);
+        EscribirFichero(preparacion / "DIARIO", diario.substr(0, largo));
+        Asentar();
+        EXPECT_EQ(Diferencias(antes, Fotografiar(dir.Ruta())), "");
+    }
+    // Whole, after a second name came to answer for a table already put in
+    // place (as every spelling does on a disk that ignores letter case): that
+    // name's step must not take the new table away again.
+    std::size_t poner = 1;
+    while (poner < lineas.size() && lineas[poner].rfind("PONER\tASIGNOMT.DBF", 0) != 0)
+        ++poner;
+    ASSERT_LT(poner, lineas.size());
+    MatarExportacion(primero + static_cast<int>(poner));
+    fs::create_hard_link(htemp / "ASIGNOMT.DBF", htemp / "asignomt.dbf");
+    lineas.insert(lineas.begin() + 1, "APARTAR\tasignomt.dbf\tANTERIOR.99");
+    EscribirFichero(preparacion / "DIARIO", con(lineas.size(), ""));
+    Asentar();
+    Foto esperada = bien;
+    esperada["HTEMP/asignomt.dbf"] = bien.at("HTEMP/ASIGNOMT.DBF");
+    EXPECT_EQ(Diferencias(esperada, Fotografiar(dir.Ruta())), "");
 }
 
 TEST_F(TodoONada, UnaExportacionQueMuereEntreDosRenombresLaTerminaLaSiguiente)
@@ -209,17 +382,8 @@ TEST_F(TodoONada, UnaExportacionQueMuereEntreDosRenombresLaTerminaLaSiguiente)
     int terminadas = 0;
     for (int n = 1; n <= renombres; ++n) {
         SCOPED_TRACE("muere en el renombre " + std::to_string(n));
-        Restaurar(dir.Ruta(), antes);
-        const pid_t pid = Hijo([&] {
-            inyeccion = {};
-            inyeccion.solo = "renombrar";
-            inyeccion.fallar = n;
-            inyeccion.efecto = Inyeccion::Morir;
-            Exportar(documento);
-            return 0;
-        });
-        ASSERT_EQ(Esperar(pid), 77);
-        SesionTrabajo siguiente(htemp);
+        MatarExportacion(n);
+        Asentar();
         const Foto despues = Fotografiar(dir.Ruta());
         if (Diferencias(despues, bien).empty())
             ++terminadas;
@@ -228,6 +392,70 @@ TEST_F(TodoONada, UnaExportacionQueMuereEntreDosRenombresLaTerminaLaSiguiente)
     }
     // Deaths after the journal are completed, not undone.
     EXPECT_GE(terminadas, 10);
+    // An export that completes an interrupted one and then fails does not
+    // claim that no table changed.
+    MatarExportacion(renombres);
+    inyeccion = {};
+    inyeccion.solo = "crear carpeta";
+    inyeccion.fallar = 1;
+    try {
+        Exportar(documento);
+        ADD_FAILURE() << "completada";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.Detalle().find(kNada), std::string::npos) << e.Detalle();
+        EXPECT_NE(e.Detalle().find("antes ha terminado de sustituirlas"), std::string::npos) << e.Detalle();
+    }
+    inyeccion = {};
+    EXPECT_EQ(Diferencias(bien, Fotografiar(dir.Ruta())), "");
+}
+
+TEST_F(TodoONada, UnaImportacionQueMuereNoDejaNadaTrasLaSiguiente)
+{
+    int escrituras = 0;
+    const Foto bien = SinFallos([&] { Importar(); }, escrituras, "escribir");
+    ASSERT_GT(escrituras, 0);
+    for (int n = 1; n <= escrituras; ++n) {
+        SCOPED_TRACE("muere en la escritura " + std::to_string(n));
+        Restaurar(dir.Ruta(), antes);
+        const pid_t pid = Hijo([&] {
+            inyeccion = {};
+            inyeccion.solo = "escribir";
+            inyeccion.fallar = n;
+            inyeccion.efecto = Inyeccion::Morir;
+            Importar();
+            return 0;
+        });
+        ASSERT_EQ(Esperar(pid), 77);
+        Importar();
+        EXPECT_EQ(Diferencias(bien, Fotografiar(dir.Ruta())), "");
+    }
+}
+
+TEST_F(TodoONada, LaComprobacionDeLaSolucionVeLasTablasQueLeeraLaImportacion)
+{
+    int renombres = 0;
+    SinFallos([&] { Exportar(documento); }, renombres, "renombrar");
+    const int primero = PrimerRenombreDeLaSustitucion();
+    auto resumen = [](const Informe& i) {
+        std::string r;
+        for (const auto& n : i.recuentos)
+            r += n.tabla + "=" + std::to_string(n.registros) + " ";
+        for (const auto* lista : {&i.omisiones, &i.avisos})
+            for (const Omision& o : *lista)
+                r += o.codigo + ":" + o.donde + " ";
+        return r;
+    };
+    for (int n = primero; n <= renombres; ++n) {
+        SCOPED_TRACE("exportación muerta en el renombre " + std::to_string(n));
+        MatarExportacion(n);
+        const Foto ahora = Fotografiar(dir.Ruta());
+        const Comprobacion c = ComprobarSolucion(documento, htemp);
+        EXPECT_EQ(Diferencias(ahora, Fotografiar(dir.Ruta())), "");
+        EXPECT_TRUE(c.exportacion_a_medias);
+        EXPECT_FALSE(c.Falla());
+        const ResultadoAccion r = Importar();
+        EXPECT_EQ(resumen(c.informe), resumen(r.informe));
+    }
 }
 
 TEST_F(TodoONada, DosExportacionesALaVezEnUnDirectorio)
@@ -298,6 +526,45 @@ TEST_F(TodoONada, UnaTablaRetenidaPorOtroProgramaNoSeSustituyeNiSeLee)
         });
         aviso.Recibir();
         NingunaAccionPuede(mensaje);
+        espera.Senal();
+        EXPECT_EQ(Esperar(pid), 0);
+    }
+}
+
+TEST_F(TodoONada, UnIndiceOUnaTablaPorApartarRetenidosDetienenLaSustitucionYLaRecuperacion)
+{
+    const int primero = PrimerRenombreDeLaSustitucion();
+    const struct {
+        const char* fichero;
+        bool interrumpida;  // left by an export killed before its first rename
+    } casos[] = {{"ASIGNOMT.MDX", false}, {"AULAT.DBF", true}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.fichero);
+        if (c.interrumpida)
+            MatarExportacion(primero);
+        else
+            Restaurar(dir.Ruta(), antes);
+        Tubo aviso, espera;
+        const pid_t pid = Hijo([&] {
+            // As programs under Wine hold a file: a POSIX record lock.
+            const int fd = ::open((htemp / c.fichero).c_str(), O_RDWR);
+            struct flock l {};
+            l.l_type = F_WRLCK;
+            if (fd < 0 || ::fcntl(fd, F_SETLK, &l) != 0)
+                return 1;
+            char x = 'x';
+            return ::write(aviso.fd[1], &x, 1) == 1 && ::read(espera.fd[0], &x, 1) == 1 ? 0 : 1;
+        });
+        aviso.Recibir();
+        const Foto ahora = Fotografiar(dir.Ruta());
+        try {
+            Exportar(documento);
+            ADD_FAILURE() << "completada";
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()),
+                      "La tabla '" + (htemp / c.fichero).string() + "' está abierta por otro programa");
+        }
+        EXPECT_EQ(Diferencias(ahora, Fotografiar(dir.Ruta())), "");
         espera.Senal();
         EXPECT_EQ(Esperar(pid), 0);
     }
