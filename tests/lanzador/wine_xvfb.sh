@@ -10,6 +10,9 @@
 #     Horalia's INI beside it holds Transformado=1.
 #  2. Horalia's window goes away during the run: the program ends with 0.
 #  3. A handle of no window: the error box, the program alone, nothing written.
+#  4. Two parameters that are no direction and handle reach a program at a
+#     path of spaces, quotes, $, backticks and «ñ» unchanged, through Wine's
+#     own splitting of both command lines, and its exit status comes back.
 # Nothing is ever written beside the desktop program.
 #
 #   wine_xvfb.sh PROGRAMA CLI ANFITRION.exe CAPTURA [CARPETA_CAPTURAS]
@@ -135,6 +138,21 @@ terminada
 grep -q "^estado 0$" "$tmp/horalia.out" || falla "estado de la ventana sola"
 [ ! -e "$horalia/Horalia.ini" ] || falla "la ventana sola escribió Horalia.ini"
 echo "handle sin ventana: ventana sola, sin Horalia.ini"
+
+# 4. What the shell or either command line could mangle arrives whole.
+rara="$tmp/prog ñ \$HOME \`id\` 'x'"
+mkdir -p "$rara"
+printf '#!/bin/sh\nfor a; do printf "[%%s]\\n" "$a"; done >"%s/argumentos.out"\nexit 7\n' "$tmp" >"$rara/grabar"
+chmod +x "$rara/grabar"
+"$cli" instalar-wine --programa "$rara/grabar" >"$tmp/instalar.out" 2>&1 || falla "instalar-wine con la ruta rara"
+uno='a "b" $HOME `id` ñ'\''q'\'' C:\dir\'
+dos='x\"y \\" z'
+estado=0
+wine "$horalia/transhoralianorvica.exe" "$uno" "$dos" >"$tmp/rara.out" 2>&1 || estado=$?
+[ "$estado" -eq 7 ] || falla "el lanzador terminó con $estado, no con el 7 del programa"
+printf '[%s]\n[%s]\n' "$uno" "$dos" >"$tmp/esperado"
+cmp -s "$tmp/esperado" "$tmp/argumentos.out" || falla "parámetros cambiados: $(cat "$tmp/argumentos.out")"
+echo "ruta y parámetros con espacios, comillas, \$, \` y ñ: llegan tal cual, estado 7"
 
 for d in "$(dirname "$programa")" "$(dirname "$cli")" /usr/bin; do
   [ -z "$(find "$d" -maxdepth 1 -iname horalia.ini)" ] || falla "Horalia.ini escrito en $d"
