@@ -278,10 +278,13 @@ int AbrirCarpeta(const std::filesystem::path& ruta, bool seguir_enlace, Carpeta&
                                  nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return Resultado(false);
+    // Wine opens a Unix link's target whatever the flags and shows the link
+    // only in the name's attributes; held, the name no longer changes.
     BY_HANDLE_FILE_INFORMATION info{};
     const bool carpeta = GetFileInformationByHandle(h, &info)
                          && (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0
-                         && (seguir_enlace || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0);
+                         && (seguir_enlace
+                             || ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 && !EsEnlace(ruta)));
     if (!carpeta) {
         CloseHandle(h);
         return ENOTDIR;

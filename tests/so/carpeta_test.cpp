@@ -22,15 +22,63 @@ namespace fs = std::filesystem;
 using prueba::DirectorioTemporal;
 using prueba::EscribirFichero;
 
+#ifdef _WIN32
+// Runs the host's Unix program `programa` ("Z:\\bin\\ln") under Wine, in
+// the folder `carpeta`, and waits until `hecho` holds (a Unix child gives
+// no status to wait on); false outside Wine.
+template <typename Condicion>
+bool OrdenDelAnfitrion(const wchar_t* programa, std::wstring orden, const fs::path& carpeta, Condicion hecho)
+{
+    if (!GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"))
+        return false;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessW(programa, orden.data(), nullptr, nullptr, FALSE, 0, nullptr, carpeta.c_str(), &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    for (int i = 0; i < 100 && !hecho(); ++i)
+        Sleep(50);
+    return hecho();
+}
+#endif
+
+// A link at `enlace` to the folder `destino` beside it; false where none can
+// be made. Wine makes no Windows link, but shows a Unix one, made by the
+// host's own ln, as a reparse point.
+bool EnlazarCarpeta(const char* destino, const fs::path& enlace)
+{
+    std::error_code ec;
+    fs::create_directory_symlink(enlace.parent_path() / destino, enlace, ec);
+#ifdef _WIN32
+    if (ec)
+        return OrdenDelAnfitrion(L"Z:\\bin\\ln", L"ln -s " + fs::path(destino).wstring() + L" " + enlace.filename().wstring(),
+                                 enlace.parent_path(),
+                                 [&] { return GetFileAttributesW(enlace.c_str()) != INVALID_FILE_ATTRIBUTES; });
+#endif
+    return !ec;
+}
+
+// Removes the link EnlazarCarpeta made: Windows' own calls would go
+// through a Unix one into its folder.
+void QuitarEnlace(const fs::path& enlace)
+{
+#ifdef _WIN32
+    if (OrdenDelAnfitrion(L"Z:\\bin\\rm", L"rm " + enlace.filename().wstring(), enlace.parent_path(),
+                          [&] { return GetFileAttributesW(enlace.c_str()) == INVALID_FILE_ATTRIBUTES; }))
+        return;
+#endif
+    fs::remove(enlace);
+}
+
 TEST(Carpeta, SoloSeAbreUnaCarpetaDeVerdadYNingunEnlaceSeSigue)
 {
     DirectorioTemporal dir;
     fs::create_directory(dir / "real");
     EscribirFichero(dir / "real" / "dentro.txt", "x");
     EscribirFichero(dir / "fichero", "x");
-    std::error_code ec;
-    fs::create_directory_symlink(dir / "real", dir / "enlace", ec);
-    const bool hay_enlaces = !ec;  // Wine may not make them
+    const bool hay_enlaces = EnlazarCarpeta("real", dir / "enlace");
     const struct {
         const char* nombre;
         int sin_seguir, siguiendo;
@@ -55,6 +103,7 @@ TEST(Carpeta, SoloSeAbreUnaCarpetaDeVerdadYNingunEnlaceSeSigue)
         EXPECT_NE(AbrirEn(carpeta, "enlace", Apertura::Lectura, d), 0);
         EXPECT_NE(BorrarCarpetaEn(carpeta, "enlace"), 0);
         EXPECT_TRUE(fs::exists(dir / "real" / "dentro.txt"));
+        QuitarEnlace(dir / "enlace");
     }
     bool existe = false;
     EXPECT_EQ(RenombrarEn(carpeta, "fichero", carpeta, "movido"), 0);
