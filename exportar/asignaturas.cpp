@@ -24,11 +24,11 @@ struct Sesiones {
 // Weekly hours -> HORAS and the session pattern: one "1" per session (at
 // most 13, the excess written in front as a number) and "½" for a half.
 // A text that is no number is refused naming the element it came from.
-Sesiones CalcularSesiones(const std::string& texto_horas, const std::string& donde)
+Sesiones CalcularSesiones(const std::string& texto_horas, const ElementoLeido& e)
 {
     const std::string texto = DesdeAnsi(texto_horas);
     const auto fallo = [&] {
-        return Error(Formatear("'%s' no es un valor punto flotante válido (%s, atributo nhoras)", {texto, donde}));
+        return Error(Formatear("'%s' no es un valor punto flotante válido (%s, atributo nhoras)", {texto, Donde(e)}));
     };
     double leido = 0;
     try {
@@ -129,7 +129,7 @@ void TransformarAsignaturas(ContextoExportacion& c)
         const std::string conexion = l.Ansi("conexion");
         const std::string texto_horas = l.Ansi("nhoras");
         Sesiones sesiones{};
-        l.Intentar("nhoras", "flotante_no_valido", [&] { sesiones = CalcularSesiones(texto_horas, Donde(e)); });
+        l.Intentar("nhoras", "flotante_no_valido", [&] { sesiones = CalcularSesiones(texto_horas, e); });
         if (!l.Utilizable())
             continue;
 
