@@ -7,6 +7,9 @@
 //   reach the file when the table closes (Cerrar or the destructor): first
 //   the header with the new record count, then the records and the 0x1A end
 //   mark, then a flush to the disk.
+// * Appending only (Acceso::SoloAnadir), `registros` holds just the records
+//   not yet written: each full block goes to the file behind a header that
+//   already counts it, and the end mark follows on closing.
 // * Appending needs exclusive access: a shared holder must not write.
 // * Localizar builds one hash index per field on first use, kept up to date
 //   by appends: m look-ups on n records cost about n + m.
@@ -22,6 +25,7 @@
 #include "base/texto.h"
 #include "base/numeros.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <limits>
@@ -56,11 +60,14 @@ struct Tabla::Impl {
     bool abierta = false;
     bool volcada = false;  // records reached the file: flush it on closing
     bool solo_lectura = false;
+    bool solo_anadir = false;
+    bool sin_marca = false;  // blocks reached the file without the end mark
 
     Estructura e;
     std::string cabecera;   // the file's first e.long_cabecera bytes
-    std::string registros;  // every record, read and posted, then the one being made
-    std::size_t total = 0;     // posted records in `registros`
+    std::string registros;  // every record from `primero` on, read and posted, then the one being made
+    std::size_t primero = 0;   // records before it are only in the file (appending only)
+    std::size_t total = 0;     // posted records, `registros` and the file's
     std::size_t escritos = 0;  // of them, already in the file
     std::size_t vivos = 0;
     std::size_t actual = kFin;
@@ -71,10 +78,13 @@ struct Tabla::Impl {
     std::vector<std::unique_ptr<IndiceCampo>> indices;  // per field, built by Localizar
     AvisoCorte aviso_corte;
 
-    Impl(const fs::path& r, Acceso acceso) : ruta(r)
+    // Appending only, the records are written once this many bytes of them wait.
+    static constexpr std::size_t kBloque = 256 * 1024;
+
+    Impl(const fs::path& r, Acceso acceso) : ruta(r), solo_anadir(acceso == Acceso::SoloAnadir)
     {
         const std::string tabla = ruta.string();
-        TablaAbierta t = AbrirTabla(ruta, tabla, acceso == Acceso::Exclusivo);
+        TablaAbierta t = AbrirTabla(ruta, tabla, acceso != Acceso::Compartido);
         e = LeerEstructura(t.datos, tabla);
         fichero = std::move(t.fichero);
         solo_lectura = t.solo_lectura;
@@ -87,6 +97,11 @@ struct Tabla::Impl {
         for (std::size_t i = 0; i < total; ++i)
             vivos += Vivo(i) ? 1 : 0;
         actual = SiguienteVivo(0);
+        if (solo_anadir) {
+            std::string().swap(registros);
+            primero = total;
+            actual = kFin;
+        }
         indices.resize(e.campos.size());
         en_blanco = RegistroEnBlanco(e);
         abierta = true;
@@ -96,7 +111,7 @@ struct Tabla::Impl {
 
     const unsigned char* Registro(std::size_t i) const
     {
-        return reinterpret_cast<const unsigned char*>(registros.data()) + i * e.long_registro;
+        return reinterpret_cast<const unsigned char*>(registros.data()) + (i - primero) * e.long_registro;
     }
 
     bool Vivo(std::size_t i) const { return Registro(i)[0] != '*'; }
@@ -124,6 +139,14 @@ struct Tabla::Impl {
         return static_cast<std::size_t>(c - e.campos.data());
     }
 
+    // Appending only, nothing posted is kept to be read.
+    void ComprobarLectura() const
+    {
+        ComprobarAbierta();
+        if (solo_anadir)
+            throw Error(Formatear("La tabla '%s' está abierta sólo para añadir", {Nombre()}));
+    }
+
     const unsigned char* Actual() const
     {
         if (actual == kFin)
@@ -135,22 +158,24 @@ struct Tabla::Impl {
     {
         if (!editando)
             throw Error(Formatear("No se ha empezado ningún registro nuevo en la tabla '%s'", {Nombre()}));
-        return reinterpret_cast<unsigned char*>(registros.data()) + total * e.long_registro;
+        return reinterpret_cast<unsigned char*>(registros.data()) + (total - primero) * e.long_registro;
     }
 
     // A blank record after the posted ones; one begun before starts over.
     void Empezar()
     {
         if (editando)
-            registros.replace(total * e.long_registro, e.long_registro, en_blanco);
+            registros.replace((total - primero) * e.long_registro, e.long_registro, en_blanco);
         else
             registros.append(en_blanco);
         editando = true;
     }
 
-    void Volcar()
+    // Writes the posted records not yet in the file; `cerrar` ends the file
+    // after them with the end mark.
+    void Volcar(bool cerrar = true)
     {
-        if (escritos == total)
+        if (escritos == total && !(cerrar && sin_marca))
             return;
         const std::size_t rl = e.long_registro, hl = e.long_cabecera;
         const std::size_t fin_datos = hl + total * rl;
@@ -163,12 +188,14 @@ struct Tabla::Impl {
         // one that hides records the file holds.
         try {
             EscribirEn(fichero, cabecera.data(), cabecera.size(), 0, Nombre());
-            EscribirEn(fichero, registros.data() + escritos * rl, (total - escritos) * rl, hl + escritos * rl,
-                       Nombre());
-            EscribirEn(fichero, "\x1A", 1, fin_datos, Nombre());
-            // Whatever followed the records before (a partial record, junk) goes.
-            if (const int error = so::Truncar(fichero, fin_datos + 1))
-                FalloDeEscritura(error, Nombre());
+            EscribirEn(fichero, registros.data() + (escritos - primero) * rl, (total - escritos) * rl,
+                       hl + escritos * rl, Nombre());
+            if (cerrar) {
+                EscribirEn(fichero, "\x1A", 1, fin_datos, Nombre());
+                // Whatever followed the records before (a partial record, junk) goes.
+                if (const int error = so::Truncar(fichero, fin_datos + 1))
+                    FalloDeEscritura(error, Nombre());
+            }
         } catch (...) {
             // Back to the table as it was, when the system lets us.
             const std::size_t fin_anterior = hl + escritos * rl;
@@ -179,6 +206,18 @@ struct Tabla::Impl {
         }
         escritos = total;
         volcada = true;
+        sin_marca = !cerrar;
+    }
+
+    // Appending only: a full block of posted records goes to the file and
+    // leaves memory, its room kept for the next.
+    void VolcarBloque()
+    {
+        if ((total - primero) * e.long_registro < kBloque)
+            return;
+        Volcar(false);
+        registros.clear();
+        primero = total;
     }
 
     void Cerrar()
@@ -232,6 +271,10 @@ struct Tabla::Impl {
         const std::size_t i = total++;
         ++vivos;
         editando = false;
+        if (solo_anadir) {
+            VolcarBloque();
+            return;
+        }
         actual = i;
         for (auto& indice : indices)
             if (indice)
@@ -240,6 +283,7 @@ struct Tabla::Impl {
 
     bool Localizar(std::size_t campo, std::string_view valor)
     {
+        ComprobarLectura();
         const detalle::Campo& c = e.campos[campo];
         auto& indice = indices[campo];
         if (!indice) {
@@ -326,7 +370,10 @@ void Tabla::Reservar(std::size_t registros)
 {
     Impl& t = Comprobar(impl_);
     t.ComprobarAbierta();
-    t.registros.reserve((t.total + 1 + registros) * t.e.long_registro);
+    const std::size_t rl = t.e.long_registro;
+    // Appending only, no more than a block is ever held.
+    const std::size_t n = t.solo_anadir ? std::min(registros, Impl::kBloque / rl) + 1 : registros + 1;
+    t.registros.reserve((t.total - t.primero + n) * rl);
 }
 
 void Tabla::PonerTexto(std::string_view campo, std::string_view ansi) { PonerTexto(Campo(campo), ansi); }
@@ -384,14 +431,14 @@ void Tabla::Grabar() { Comprobar(impl_).Grabar(); }
 void Tabla::Primero()
 {
     Impl& t = Comprobar(impl_);
-    t.ComprobarAbierta();
+    t.ComprobarLectura();
     t.actual = t.SiguienteVivo(0);
 }
 
 void Tabla::Siguiente()
 {
     Impl& t = Comprobar(impl_);
-    t.ComprobarAbierta();
+    t.ComprobarLectura();
     if (t.actual != kFin)
         t.actual = t.SiguienteVivo(t.actual + 1);
 }

@@ -27,7 +27,11 @@ struct DefinicionCampo {
     int ancho = 0;       // character fields only: 1 to 254
 };
 
-enum class Acceso { Compartido, Exclusivo };
+// SoloAnadir is exclusive access for appending only: posted records go to
+// the file in blocks as they come and are not kept, so writing a table of any
+// size costs one block of memory; nothing can be read back (navigation,
+// reading and Localizar fail), and the file's earlier records stay as they are.
+enum class Acceso { Compartido, Exclusivo, SoloAnadir };
 
 // A field of one open table, found once by its name (Tabla::Campo): reading
 // and writing through it skip the search by name, for a table read or

@@ -52,7 +52,7 @@ std::string_view ElementoLeido::Atributo(std::string_view nombre) const
         throw Error(Formatear("El atributo '%s' del elemento %s número %s es demasiado largo al expandir sus entidades",
                               {std::string(nombre), s.elemento, std::to_string(posicion)}));
     const std::size_t desde = k == 0 ? 0 : (s.fines[i - 1] & SeccionLeida::kFin);
-    return std::string_view(s.textos).substr(inicio_ + desde, (fin & SeccionLeida::kFin) - desde);
+    return std::string_view(s.textos.data(), s.textos.size()).substr(inicio_ + desde, (fin & SeccionLeida::kFin) - desde);
 }
 
 CentroLeido CentroLeido::Cargar(const std::filesystem::path& ruta, const std::vector<Seccion>& secciones)
@@ -73,11 +73,11 @@ CentroLeido CentroLeido::Cargar(const std::filesystem::path& ruta, const std::ve
     return centro;
 }
 
-const std::vector<ElementoLeido>& CentroLeido::Seleccionar(const std::string& ruta) const
+std::span<const ElementoLeido> CentroLeido::Seleccionar(const std::string& ruta) const
 {
     for (const auto& s : secciones_)
         if (s->ruta == ruta)
-            return s->elementos;
+            return {s->elementos.data(), s->elementos.size()};
     throw Error(Formatear("La ruta '%s' no se leyó del documento", {ruta}));
 }
 

@@ -5,10 +5,13 @@
 // kept compactly. Read in one streaming pass that builds no tree, so a large
 // centre costs about its size, not the tenfold of a full tree.
 
+#include "documento/crecible.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,11 +57,11 @@ struct SeccionLeida {
     std::string ruta;                    // "/centro/aulas/daula"
     std::string elemento;                // "daula"
     std::vector<std::string> atributos;  // those kept, in this order
-    std::string textos;                  // each element's kept values, trimmed, in that order
+    Crecible<char> textos;               // each element's kept values, trimmed, in that order
     // Per element and kept attribute: where its value ends, counted from
     // the element's first value, with the marks below.
-    std::vector<std::uint32_t> fines;
-    std::vector<ElementoLeido> elementos;
+    Crecible<std::uint32_t> fines;
+    Crecible<ElementoLeido> elementos;
 
     static constexpr std::uint32_t kAusente = 1u << 31;
     static constexpr std::uint32_t kDemasiadoLargo = 1u << 30;  // its entities expand beyond reason
@@ -79,7 +82,7 @@ public:
     static CentroLeido Cargar(const std::filesystem::path& ruta, const std::vector<Seccion>& secciones);
 
     // The elements of one of those paths, in document order.
-    const std::vector<ElementoLeido>& Seleccionar(const std::string& ruta) const;
+    std::span<const ElementoLeido> Seleccionar(const std::string& ruta) const;
 
     // In document order, one entry per run of them under one container.
     const std::vector<FueraDeLugar>& ElementosFueraDeLugar() const { return fuera_de_lugar_; }

@@ -266,7 +266,7 @@ void LectorCentro::Guardar(const Clase& clase, int atributos, const xmlChar** va
     e.inicio_ = s.textos.size();
     e.linea_ = Linea();
     for (const Valor& v : valores_) {
-        s.textos += v.texto;
+        s.textos.append(v.texto.data(), v.texto.size());
         // A few values, each within the document's bound on one value:
         // far below the marks.
         const std::size_t fin = s.textos.size() - e.inicio_;

@@ -24,11 +24,11 @@ struct Sesiones {
 // Weekly hours -> HORAS and the session pattern: one "1" per session (at
 // most 13, the excess written in front as a number) and "½" for a half.
 // A text that is no number is refused naming the element it came from.
-Sesiones CalcularSesiones(const std::string& texto_horas, const std::string& donde)
+Sesiones CalcularSesiones(const std::string& texto_horas, const ElementoLeido& e)
 {
     const std::string texto = DesdeAnsi(texto_horas);
     const auto fallo = [&] {
-        return Error(Formatear("'%s' no es un valor punto flotante válido (%s, atributo nhoras)", {texto, donde}));
+        return Error(Formatear("'%s' no es un valor punto flotante válido (%s, atributo nhoras)", {texto, Donde(e)}));
     };
     double leido = 0;
     try {
@@ -66,6 +66,37 @@ struct CamposGrupo {
     dbf::Columna idgrupo, abrev, turno, nivel, curso, grupo, idcurso;
 };
 
+// The GRUPOST record of one group identifier, looked up again only when the
+// identifier changes: a centre lists its assignments group by group.
+class GrupoLeido {
+public:
+    explicit GrupoLeido(dbf::Tabla& t) : t_(t), c_(t) {}
+
+    void Buscar(const std::string& id)
+    {
+        if (leido_ && id == id_)
+            return;
+        id_ = id;
+        leido_ = true;
+        hay = t_.Localizar(c_.idgrupo, id);
+        abrev = hay ? t_.LeerTexto(c_.abrev) : "";
+        turno = hay ? t_.LeerTexto(c_.turno) : "";
+        nivel = hay ? t_.LeerTexto(c_.nivel) : "";
+        curso = hay ? t_.LeerTexto(c_.curso) : "";
+        grupo = hay ? t_.LeerTexto(c_.grupo) : "";
+        idcurso = hay ? t_.LeerTexto(c_.idcurso) : "";
+    }
+
+    bool hay = false;
+    std::string abrev, turno, nivel, curso, grupo, idcurso;
+
+private:
+    dbf::Tabla& t_;
+    const CamposGrupo c_;
+    std::string id_;
+    bool leido_ = false;
+};
+
 struct CamposAsigt {
     explicit CamposAsigt(const dbf::Tabla& t)
         : casig(t.Campo("CASIG")), cprof(t.Campo("CPROF")), cgrup(t.Campo("CGRUP")), caula(t.Campo("CAULA")),
@@ -94,7 +125,7 @@ void TransformarAsignaturas(ContextoExportacion& c)
     auto& tg = grupos.Tabla();
     auto& tm = materias.Tabla();
     auto& tp = profesores.Tabla();
-    const CamposGrupo g(tg);
+    GrupoLeido g(tg);
     const dbf::Columna m_idasig = tm.Campo("IDASIG"), m_cod = tm.Campo("COD"), m_codtarea = tm.Campo("CODTAREA");
     const dbf::Columna p_idprof = tp.Campo("IDPROF"), p_abrev = tp.Campo("ABREV");
     const CamposAsigt a(tabla);
@@ -104,18 +135,11 @@ void TransformarAsignaturas(ContextoExportacion& c)
     std::size_t escritos = 0;
     for (const auto& e : elementos) {
         Lectura l(c, e);
-        std::string abrev_grupo, turno, nivel, curso, grupo, idcurso, cod, codtarea, abrev_prof;
+        std::string cod, codtarea, abrev_prof;
 
         const std::string id_grupo = l.Ansi("cgrupo");
-        const bool hay_grupo = tg.Localizar(g.idgrupo, id_grupo);
-        if (hay_grupo) {
-            abrev_grupo = tg.LeerTexto(g.abrev);
-            turno = tg.LeerTexto(g.turno);
-            nivel = tg.LeerTexto(g.nivel);
-            curso = tg.LeerTexto(g.curso);
-            grupo = tg.LeerTexto(g.grupo);
-            idcurso = tg.LeerTexto(g.idcurso);
-        }
+        g.Buscar(id_grupo);
+        const bool hay_grupo = g.hay;
         const std::string id_materia = l.Ansi("casig");
         const bool hay_materia = tm.Localizar(m_idasig, id_materia);
         if (hay_materia) {
@@ -129,7 +153,7 @@ void TransformarAsignaturas(ContextoExportacion& c)
         const std::string conexion = l.Ansi("conexion");
         const std::string texto_horas = l.Ansi("nhoras");
         Sesiones sesiones{};
-        l.Intentar("nhoras", "flotante_no_valido", [&] { sesiones = CalcularSesiones(texto_horas, Donde(e)); });
+        l.Intentar("nhoras", "flotante_no_valido", [&] { sesiones = CalcularSesiones(texto_horas, e); });
         if (!l.Utilizable())
             continue;
 
@@ -154,17 +178,17 @@ void TransformarAsignaturas(ContextoExportacion& c)
         tabla.Anadir();
         tabla.PonerTexto(a.casig, cod);
         tabla.PonerTexto(a.cprof, abrev_prof);
-        tabla.PonerTexto(a.cgrup, abrev_grupo);
+        tabla.PonerTexto(a.cgrup, g.abrev);
         tabla.PonerTexto(a.caula, "");
-        tabla.PonerTexto(a.turno, turno);
-        tabla.PonerTexto(a.nivel, nivel);
-        tabla.PonerTexto(a.curso, curso);
-        tabla.PonerTexto(a.grupo, grupo);
+        tabla.PonerTexto(a.turno, g.turno);
+        tabla.PonerTexto(a.nivel, g.nivel);
+        tabla.PonerTexto(a.curso, g.curso);
+        tabla.PonerTexto(a.grupo, g.grupo);
         tabla.PonerFlotante(a.horas, sesiones.horas);
         tabla.PonerTexto(a.sesiones, sesiones.patron);
         tabla.PonerTexto(a.ctarea, codtarea);
         tabla.PonerTexto(a.nconex, conexion);
-        tabla.PonerTexto(a.idcurso, idcurso);
+        tabla.PonerTexto(a.idcurso, g.idcurso);
         tabla.PonerTexto(a.idgrup, id_grupo);
         tabla.PonerTexto(a.idasig, id_materia);
         tabla.PonerTexto(a.idprof, id_prof);

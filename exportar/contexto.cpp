@@ -13,7 +13,7 @@ std::string Donde(const ElementoLeido& e)
 
 dbf::Tabla AbrirParaEscribir(const ContextoExportacion& c, const DefinicionTabla& tabla)
 {
-    dbf::Tabla t(RutaTabla(c.directorio, tabla.nombre), dbf::Acceso::Exclusivo);
+    dbf::Tabla t(RutaTabla(c.directorio, tabla.nombre), dbf::Acceso::SoloAnadir);
     if (Revision* r = c.revision)
         t.AvisarCortes([r, nombre = std::string(tabla.nombre)](const std::string& campo, std::string_view ansi,
                                                               std::size_t ancho) {

@@ -27,7 +27,8 @@ struct ContextoExportacion {
 // "dmateria número 3"
 std::string Donde(const ElementoLeido& e);
 
-// The working table, opened for appending by the conversion that owns it;
+// The working table, opened for appending only (its records go to the file
+// block by block, none is kept) by the conversion that owns it;
 // in a check, the texts its fields cut are noted.
 dbf::Tabla AbrirParaEscribir(const ContextoExportacion& c, const DefinicionTabla& tabla);
 

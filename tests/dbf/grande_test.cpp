@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: EUPL-1.2
-// A table of 100,000 records: written, reread and searched (one index
-// build, then 100,000 look-ups), with first-match semantics over duplicates.
+// A table of 100,000 records: written (held whole, or a block at a time
+// when appending only), reread and searched (one index build, then 100,000
+// look-ups), with first-match semantics over duplicates.
 
 #include "comun/comun.h"
 #include "dbf/tabla.h"
@@ -23,25 +24,50 @@ std::string Clave(int i)
 
 constexpr int kRegistros = 100000;
 
-TEST(DbfGrande, CienMilRegistros)
+// The records after the first three, appended through `acceso`; the first
+// three were posted by an earlier opening. The last record begun is never posted.
+void Escribir(const std::filesystem::path& ruta, Acceso acceso)
 {
-    DirectorioTemporal dir;
-    const auto ruta = dir / "GRANDE.DBF";
     Tabla::Crear(ruta, {{"CLAVE", TipoCampo::Caracter, 10},
                         {"DIA", TipoCampo::Entero},
                         {"HORAS", TipoCampo::Flotante},
                         {"ESTAREA", TipoCampo::Logico}});
+    const auto registro = [](Tabla& t, int i) {
+        t.Anadir();
+        t.PonerTexto("CLAVE", Clave(i));
+        t.PonerEntero("DIA", i % 5 + 1);
+        t.PonerFlotante("HORAS", i / 4.0);
+        t.PonerLogico("ESTAREA", i % 2 == 0);
+        t.Grabar();
+    };
     {
         Tabla t(ruta, Acceso::Exclusivo);
-        for (int i = 0; i < kRegistros; ++i) {
-            t.Anadir();
-            t.PonerTexto("CLAVE", Clave(i));
-            t.PonerEntero("DIA", i % 5 + 1);
-            t.PonerFlotante("HORAS", i / 4.0);
-            t.PonerLogico("ESTAREA", i % 2 == 0);
-            t.Grabar();
-        }
+        for (int i = 0; i < 3; ++i)
+            registro(t, i);
     }
+    Tabla t(ruta, acceso);
+    t.Reservar(kRegistros - 3);
+    for (int i = 3; i < kRegistros; ++i)
+        registro(t, i);
+    t.Anadir();
+    t.PonerTexto("CLAVE", "NUNCA");
+}
+
+// Appending only writes the same bytes, a block at a time.
+TEST(DbfGrande, SoloAnadirEscribeLoMismo)
+{
+    DirectorioTemporal dir;
+    Escribir(dir / "A.DBF", Acceso::Exclusivo);
+    Escribir(dir / "B.DBF", Acceso::SoloAnadir);
+    EXPECT_TRUE(prueba::LeerFichero(dir / "A.DBF") == prueba::LeerFichero(dir / "B.DBF"));
+    EXPECT_EQ(Tabla(dir / "B.DBF", Acceso::SoloAnadir).NumeroRegistros(), static_cast<std::size_t>(kRegistros));
+}
+
+TEST(DbfGrande, CienMilRegistros)
+{
+    DirectorioTemporal dir;
+    const auto ruta = dir / "GRANDE.DBF";
+    Escribir(ruta, Acceso::Exclusivo);
     EXPECT_EQ(std::filesystem::file_size(ruta), 68 + 4 * 48 + 1 + kRegistros * 24u + 1);
 
     Tabla t(ruta, Acceso::Compartido);

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <stdexcept>
 
 namespace thn::dbf {
@@ -358,6 +359,16 @@ TEST(DbfTabla, ErroresDeUso)
     EXPECT_TRUE(t.Fin());
     EXPECT_THAT(MensajeDe([&] { t.Primero(); }), HasSubstr("está cerrada"));
     EXPECT_THAT(MensajeDe([&] { t.Anadir(); }), HasSubstr("está cerrada"));
+
+    // Appending only, nothing posted can be read back.
+    Tabla s(ruta, Acceso::SoloAnadir);
+    EXPECT_EQ(s.NumeroRegistros(), 1u);
+    s.Anadir();
+    s.Grabar();
+    for (const auto& leer : std::vector<std::function<void()>>{
+             [&] { s.Primero(); }, [&] { s.Siguiente(); }, [&] { s.Localizar("ASIG", "x"); }})
+        EXPECT_THAT(MensajeDe(leer), HasSubstr("sólo para añadir"));
+    EXPECT_THAT(MensajeDe([&] { s.LeerTexto("ASIG"); }), HasSubstr("No hay ningún registro en curso"));
 }
 
 TEST(DbfTabla, TablaInexistente)
