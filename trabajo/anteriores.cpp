@@ -243,7 +243,9 @@ fs::path GuardarConjunto(const so::Carpeta& preparacion,
                          const std::vector<std::pair<std::string, std::string>>& apartadas,
                          const std::string& accion, const std::string& documento)
 {
-    if (apartadas.empty())
+    // Stale indexes alone are nothing to put back.
+    if (std::none_of(apartadas.begin(), apartadas.end(),
+                     [](const auto& a) { return TablaExportadaDe(a.second, false).has_value(); }))
         return {};
     so::Carpeta anteriores, conjunto;
     ConjuntoGuardado c{{}, {}, {}, accion, documento, THN_VERSION, {}};
