@@ -46,8 +46,9 @@ bool EsNombreConjunto(std::string_view nombre);
 // Moves the old files the replacement set aside in the staging folder
 // ({name there, name in the working directory}) into a new set, describes
 // it, and then leaves only the newest three. Returns the set's folder;
-// when no table was set aside (at most stale indexes), nothing is kept. Throws Error when the set could
-// not be kept whole; the replacement stands either way.
+// when no table was set aside (at most stale indexes), nothing is kept.
+// Throws Error when the set could not be kept whole; the replacement
+// stands either way.
 std::filesystem::path GuardarConjunto(const so::Carpeta& preparacion,
                                       const std::vector<std::pair<std::string, std::string>>& apartadas,
                                       const std::string& accion, const std::string& documento);
