@@ -218,11 +218,12 @@ protected:
     static constexpr const char* kNada = "No se ha cambiado ninguna tabla de Horalia.";
     static constexpr const char* kRestaurando = "Las tablas de Horalia se están restaurando";
 
-    // Both directions fail with `mensaje` and change nothing.
+    // Both directions and a restore fail with `mensaje` and change nothing.
     void NingunaAccionPuede(const std::string& mensaje)
     {
         const Foto ahora = Fotografiar(dir.Ruta());
-        for (const auto& accion : std::vector<std::function<void()>>{[&] { Exportar(otro); }, [&] { Importar(); }}) {
+        for (const auto& accion : std::vector<std::function<void()>>{
+                 [&] { Exportar(otro); }, [&] { Importar(); }, [&] { PonerAnteriores(); }}) {
             try {
                 accion();
                 ADD_FAILURE() << "completada";
@@ -445,6 +446,41 @@ TEST_F(TodoONada, NadaAjenoEnElNombreDeLaCarpetaDePreparacionSeSigueNiSeToca)
         ASSERT_EQ(c.problemas.size(), 1u);
         EXPECT_EQ(c.problemas[0].motivo, mensaje);
         EXPECT_EQ(Diferencias(ahora, Fotografiar(dir.Ruta())), "");
+    }
+    // Inside our folder, links at the kept sets' names are never followed:
+    // the export completes without keeping, pruning leaves them, and the
+    // listing refuses a foreign "anteriores".
+    const fs::path anteriores = preparacion / "anteriores";
+    const struct {
+        const char* nombre;
+        std::function<void()> plantar;
+        bool guarda;
+    } dentro[] = {
+        {"enlace en lugar de anteriores", [&] {
+             fs::remove_all(anteriores);
+             fs::create_directory_symlink(fuera, anteriores);
+         }, false},
+        {"enlaces con nombre de juego guardado", [&] {
+             for (const char* viejo : {"2000-01-01_00-00-00", "2000-01-01_00-00-01", "2000-01-01_00-00-01_2"})
+                 fs::create_directory_symlink(fuera, anteriores / viejo);
+         }, true},
+    };
+    for (const auto& [nombre, plantar, guarda] : dentro) {
+        SCOPED_TRACE(nombre);
+        Restaurar(dir.Ruta(), base);
+        fs::create_directory(fuera);
+        EscribirFichero(fuera / "dato.txt", "fuera");
+        plantar();
+        const Foto de_fuera = Fotografiar(fuera);
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(Exportar(i % 2 ? documento : otro).aviso_anteriores.empty(), guarda);
+        EXPECT_EQ(Diferencias(de_fuera, Fotografiar(fuera)), "");
+        if (!guarda) {
+            EXPECT_THROW(ListarAnteriores(htemp), Error);
+        } else {
+            EXPECT_TRUE(fs::is_symlink(anteriores / "2000-01-01_00-00-00"));
+            EXPECT_EQ(ListarAnteriores(htemp).size(), 3u);
+        }
     }
 }
 
