@@ -38,8 +38,8 @@ std::string ResumenOmisiones(const Informe& informe)
 std::string TextoAnteriores(const ResultadoAccion& resultado)
 {
     if (!resultado.aviso_anteriores.empty())
-        return resultado.aviso_anteriores + ". Las tablas nuevas están en su sitio, pero las que sustituyeron no "
-                                            "se podrán volver a poner.";
+        return resultado.aviso_anteriores + ". Las tablas nuevas están en su sitio, pero las que había no se "
+                                            "podrán volver a poner.";
     if (resultado.anteriores.empty())
         return {};
     return "Las tablas que había se han guardado en '" + resultado.anteriores.string()
