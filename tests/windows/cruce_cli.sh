@@ -10,7 +10,8 @@
 #   (Linux: a flock holder; Windows: another Wine process);
 # - the same exit status and messages for wrong uses and missing files;
 # - the tables an export replaced are listed and restored alike (the
-#   folders named after the moment they were kept, apart).
+#   folders named after the moment they were kept, and the drive Z: that
+#   Windows gives an absolute path, apart).
 set -eu
 raiz=$(cd "$(dirname "$0")/../.." && pwd)
 linux=$(cd "$1" && pwd)
@@ -37,7 +38,8 @@ ambos() {
     echo "$estado" >"$tmp/$ed.estado"
     for f in out err; do
       tr '\\' '/' <"$tmp/$ed.$f" | tr -d '\r' | sed "s|$tmp/$ed|@|g" \
-        | sed -E 's/[0-9]{4}-[0-9]{2}-[0-9]{2}_[0-9]{2}-[0-9]{2}-[0-9]{2}(_[0-9]+)?/FECHA/g' >"$tmp/$ed.$f.n"
+        | sed -E -e 's/[0-9]{4}-[0-9]{2}-[0-9]{2}_[0-9]{2}-[0-9]{2}-[0-9]{2}(_[0-9]+)?/FECHA/g' -e 's|Z:@|@|g' \
+        >"$tmp/$ed.$f.n"
     done
   done
   for f in estado out.n err.n; do
