@@ -2,6 +2,7 @@
 #include "cli/json.h"
 
 #include "base/utf8.h"
+#include "exportar/restauracion.h"
 
 #include <cstdio>
 
@@ -48,16 +49,26 @@ std::string JsonOmisiones(const std::vector<Omision>& lista)
     return r + "]";
 }
 
-std::string JsonInforme(const Informe& informe)
+namespace {
+
+std::string JsonRecuentos(const std::vector<Recuento>& recuentos)
 {
-    std::string r = "\"recuentos\":[";
-    for (std::size_t i = 0; i < informe.recuentos.size(); ++i) {
+    std::string r = "[";
+    for (std::size_t i = 0; i < recuentos.size(); ++i) {
         if (i)
             r += ",";
-        r += "{\"tabla\":" + JsonTexto(informe.recuentos[i].tabla)
-           + ",\"registros\":" + std::to_string(informe.recuentos[i].registros) + "}";
+        r += "{\"tabla\":" + JsonTexto(recuentos[i].tabla)
+           + ",\"registros\":" + std::to_string(recuentos[i].registros) + "}";
     }
-    r += "],\"omisiones\":" + JsonOmisiones(informe.omisiones);
+    return r + "]";
+}
+
+}  // namespace
+
+std::string JsonInforme(const Informe& informe)
+{
+    std::string r = "\"recuentos\":" + JsonRecuentos(informe.recuentos);
+    r += ",\"omisiones\":" + JsonOmisiones(informe.omisiones);
     r += ",\"avisos\":" + JsonOmisiones(informe.avisos);
     return r;
 }
@@ -72,6 +83,18 @@ std::string JsonComprobacion(const Comprobacion& c)
            + ",\"donde\":" + JsonTexto(p.donde) + ",\"motivo\":" + JsonTexto(p.motivo)
            + ",\"atributo\":" + (p.atributo.empty() ? "null" : JsonTexto(p.atributo))
            + ",\"linea\":" + (p.linea ? std::to_string(p.linea) : "null") + "}";
+    }
+    return r + "]";
+}
+
+std::string JsonConjuntos(const std::vector<ConjuntoGuardado>& conjuntos)
+{
+    std::string r = "[";
+    for (std::size_t i = 0; i < conjuntos.size(); ++i) {
+        const ConjuntoGuardado& c = conjuntos[i];
+        r += std::string(i ? "," : "") + "{\"fecha\":" + JsonTexto(c.nombre) + ",\"carpeta\":"
+           + JsonTexto(c.carpeta.string()) + ",\"accion\":" + JsonTexto(c.accion) + ",\"documento\":"
+           + JsonTexto(c.documento) + ",\"recuentos\":" + JsonRecuentos(RecuentosConjunto(c)) + "}";
     }
     return r + "]";
 }

@@ -5,6 +5,7 @@
 
 #include "resultado/comprobacion.h"
 #include "resultado/informe.h"
+#include "trabajo/anteriores.h"
 
 #include <string>
 #include <vector>
@@ -23,5 +24,7 @@ std::string JsonInforme(const Informe& informe);
 // "cambios" (as "omisiones") and "problemas" (the same, with "atributo"
 // and "linea", null when unknown).
 std::string JsonComprobacion(const Comprobacion& c);
+// The kept sets: [{"fecha","carpeta","accion","documento","recuentos":[{"tabla","registros"}]}].
+std::string JsonConjuntos(const std::vector<ConjuntoGuardado>& conjuntos);
 
 }  // namespace thn::cli

@@ -50,17 +50,21 @@ Analisis Analizar(const std::vector<std::string>& args)
             // --separador-decimal is accepted and ignored: hours read with either separator.
         }
     }
+    const std::string orden = posicionales.empty() ? std::string() : posicionales[0];
+    // The kept sets need no document; restaurar may name one of them.
+    const bool sin_documento = orden == "anteriores" || orden == "restaurar";
+    const std::size_t maximo = orden == "anteriores" ? 1 : 2;
     if (error.empty()) {
         if (posicionales.empty())
-            error = "falta la orden: exportar, importar o comprobar";
-        else if (posicionales[0] != "exportar" && posicionales[0] != "importar" && posicionales[0] != "comprobar")
-            error = "orden desconocida: '" + posicionales[0] + "'";
-        else if (o.solucion && posicionales[0] != "comprobar")
+            error = "falta la orden: exportar, importar, comprobar, anteriores o restaurar";
+        else if (orden != "exportar" && orden != "importar" && orden != "comprobar" && !sin_documento)
+            error = "orden desconocida: '" + orden + "'";
+        else if (o.solucion && orden != "comprobar")
             error = "la opción --solucion solo vale con comprobar";
-        else if (posicionales.size() < 2)
+        else if (posicionales.size() < 2 && !sin_documento)
             error = "falta el documento del centro (CENTRO.xml)";
-        else if (posicionales.size() > 2)
-            error = "sobra el argumento '" + posicionales[2] + "'";
+        else if (posicionales.size() > maximo)
+            error = "sobra el argumento '" + posicionales[maximo] + "'";
     }
     // --json may come after the error; it still decides the form of the answer.
     for (const std::string& arg : args)
@@ -69,8 +73,11 @@ Analisis Analizar(const std::vector<std::string>& args)
         a.resultado = error;
         return a;
     }
-    o.orden = posicionales[0];
-    o.documento = posicionales[1];
+    o.orden = orden;
+    if (orden == "restaurar")
+        o.fecha = posicionales.size() > 1 ? posicionales[1] : "";
+    else if (!sin_documento)
+        o.documento = posicionales[1];
     a.resultado = o;
     return a;
 }

@@ -11,8 +11,9 @@
 namespace thn::cli {
 
 struct Opciones {
-    std::string orden;                              // "exportar", "importar" or "comprobar"
+    std::string orden;                              // "exportar", "importar", "comprobar", "anteriores", "restaurar"
     std::filesystem::path documento;
+    std::string fecha;                              // restaurar: the kept set; empty for the newest
     std::optional<std::filesystem::path> htemp;
     bool json = false;
     bool estricto = false;                          // exit 4 when something was left out

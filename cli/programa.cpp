@@ -6,6 +6,7 @@
 #include "cli/salida.h"
 #include "exportar/comprobacion_documento.h"
 #include "exportar/exportacion.h"
+#include "exportar/restauracion.h"
 #include "trabajo/directorio.h"
 #include "base/error.h"
 #include "base/numeros.h"
@@ -19,6 +20,7 @@ namespace {
 
 constexpr const char* kUso =
     "Uso: transhoralianorvica-cli ORDEN CENTRO.xml [opciones]\n"
+    "     transhoralianorvica-cli anteriores | restaurar [FECHA] [opciones]\n"
     "\n"
     "Órdenes:\n"
     "  exportar CENTRO.xml   Transformar datos desde NORVICA hacia Horalia\n"
@@ -26,6 +28,10 @@ constexpr const char* kUso =
     "  comprobar CENTRO.xml  Lista todo lo que impediría, dejaría fuera o\n"
     "                        cambiaría la exportación, sin escribir nada\n"
     "                        (con --solucion, lo mismo de la importación)\n"
+    "  anteriores            Lista las tablas que sustituyeron las últimas\n"
+    "                        exportaciones (se guardan las tres últimas)\n"
+    "  restaurar [FECHA]     Vuelve a poner las más recientes (o las de\n"
+    "                        FECHA) y guarda a su vez las que sustituye\n"
     "  instalar-wine         Prepara Horalia en Wine para arrancar el programa\n"
     "                        (instalar-wine --help)\n"
     "\n"
@@ -87,9 +93,13 @@ int Ejecutar(int argc, char** argv, std::ostream& salida, std::ostream& errores)
             return Comprobar(o, s);
         const auto directorio = DirectorioTrabajo(o.htemp);
         s.PonerDirectorio(directorio);
+        if (o.orden == "anteriores")
+            return s.Anteriores(ListarAnteriores(directorio));
         ComponentesTabla componentes;
         ResultadoAccion resultado;
-        if (o.orden == "exportar") {
+        if (o.orden == "restaurar") {
+            resultado = Restaurar(directorio, o.fecha);
+        } else if (o.orden == "exportar") {
             RegistrosCodigos registros;
             resultado = Exportar(o.documento, directorio, registros, componentes);
         } else {

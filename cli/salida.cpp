@@ -2,6 +2,7 @@
 #include "cli/salida.h"
 
 #include "cli/json.h"
+#include "exportar/restauracion.h"
 
 namespace thn::cli {
 namespace {
@@ -67,14 +68,43 @@ int Salida::Finalizado(const ResultadoAccion& r, bool estricto)
     const int estado = estricto && r.informe.HayDatosOmitidos() ? kDatosOmitidos : kCompletado;
     if (json_) {
         salida_ << Cabecera(estado, "Proceso finalizado") << ",\"documento_resultado\":" << JsonRuta(r.resultado)
-                << "," << JsonInforme(r.informe) << "}\n";
+                << "," << JsonInforme(r.informe) << ",\"anteriores\":" << JsonRuta(r.anteriores)
+                << ",\"aviso_anteriores\":" << JsonOpcional(r.aviso_anteriores) << "}\n";
     } else {
         salida_ << "Proceso finalizado\n";
         if (!r.resultado.empty())
             salida_ << "Resultado guardado en '" << r.resultado.string() << "'.\n";
         salida_ << TextoInforme(r.informe);
+        if (const std::string anteriores = TextoAnteriores(r); !anteriores.empty())
+            salida_ << anteriores << "\n";
     }
     return estado;
+}
+
+int Salida::Anteriores(const std::vector<ConjuntoGuardado>& conjuntos)
+{
+    const std::string resumen = conjuntos.empty() ? "No hay exportaciones anteriores guardadas"
+                                                  : "Exportaciones anteriores guardadas: "
+                                                        + std::to_string(conjuntos.size());
+    if (json_) {
+        salida_ << Cabecera(kCompletado, resumen) << ",\"conjuntos\":" << JsonConjuntos(conjuntos) << "}\n";
+        return kCompletado;
+    }
+    salida_ << resumen << (conjuntos.empty() ? "\n" : ", la más reciente primero:\n");
+    for (const ConjuntoGuardado& c : conjuntos) {
+        salida_ << "  " << c.nombre << ": las tablas que sustituyó "
+                << (c.accion == "restaurar" ? "la restauración de " + c.documento
+                                            : "la exportación de '" + c.documento + "'")
+                << "\n    ";
+        const std::vector<Recuento> recuentos = RecuentosConjunto(c);
+        for (std::size_t i = 0; i < recuentos.size(); ++i)
+            salida_ << (i ? ", " : "") << recuentos[i].tabla << ": " << recuentos[i].registros;
+        salida_ << "\n    en '" << c.carpeta.string() << "'\n";
+    }
+    if (!conjuntos.empty())
+        salida_ << "Para volver a poner la más reciente: transhoralianorvica-cli restaurar; otra: "
+                   "transhoralianorvica-cli restaurar FECHA\n";
+    return kCompletado;
 }
 
 int Salida::Comprobado(const Comprobacion& c)

@@ -5,10 +5,12 @@
 
 #include "resultado/comprobacion.h"
 #include "resultado/informe.h"
+#include "trabajo/anteriores.h"
 
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace thn::cli {
 
@@ -33,6 +35,8 @@ public:
     // A check that could run: 1 when the action would stop, 4 when it would
     // leave out or change something, 0 otherwise.
     int Comprobado(const Comprobacion& c);
+    // The kept sets, newest first; none is no error.
+    int Anteriores(const std::vector<ConjuntoGuardado>& conjuntos);
 
 private:
     // The members every JSON answer starts with.

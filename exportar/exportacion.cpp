@@ -2,6 +2,7 @@
 #include "exportar/exportacion.h"
 
 #include "exportar/conversiones.h"
+#include "exportar/restauracion.h"
 #include "documento/entrada_ausente.h"
 #include "base/error.h"
 #include "trabajo/preparacion.h"
@@ -19,9 +20,13 @@ std::vector<TablaPreparada> TablasDeLaExportacion()
     return tablas;
 }
 
-void Convertir(const CentroLeido& doc, const std::filesystem::path& directorio, RegistrosCodigos& registros,
-               ComponentesTabla& componentes, Informe& informe, EstadoTablas& estado)
+void Convertir(const std::filesystem::path& documento, const std::filesystem::path& directorio,
+               RegistrosCodigos& registros, ComponentesTabla& componentes, ResultadoAccion& resultado,
+               EstadoTablas& estado)
 {
+    const CentroLeido doc = LeerCentro(documento);
+    Informe& informe = resultado.informe;
+    AnotarFueraDeLugar(doc, informe);
     SesionTrabajo sesion(directorio, estado);
     Preparacion preparacion(directorio, estado);
     const std::vector<TablaPreparada> tablas = TablasDeLaExportacion();
@@ -29,6 +34,7 @@ void Convertir(const CentroLeido& doc, const std::filesystem::path& directorio, 
     ContextoExportacion c{doc, preparacion.Carpeta(), registros, componentes, informe};
     EjecutarConversiones(c);
     preparacion.Confirmar(tablas);
+    GuardarSustituidas(preparacion, "exportar", std::filesystem::absolute(documento).string(), resultado);
 }
 
 }  // namespace
@@ -44,12 +50,9 @@ ResultadoAccion Exportar(const std::filesystem::path& documento, const std::file
     }
     EstadoTablas estado;
     try {
-        const CentroLeido doc = LeerCentro(documento);
-        AnotarFueraDeLugar(doc, resultado.informe);
-        Convertir(doc, directorio, registros, componentes, resultado.informe, estado);
+        Convertir(documento, directorio, registros, componentes, resultado, estado);
     } catch (const Error& e) {
-        const std::string nota = NotaTablas(estado);
-        throw Error(e.what(), e.Detalle().empty() ? nota : e.Detalle() + "\n" + nota);
+        throw ConNotaTablas(e, estado);
     }
     return resultado;
 }

@@ -35,6 +35,18 @@ std::string ResumenOmisiones(const Informe& informe)
     return r.empty() ? r : r + "; vea los detalles.";
 }
 
+std::string TextoAnteriores(const ResultadoAccion& resultado)
+{
+    if (!resultado.aviso_anteriores.empty())
+        return resultado.aviso_anteriores + ". Las tablas nuevas están en su sitio, pero las que había no se "
+                                            "podrán volver a poner.";
+    if (resultado.anteriores.empty())
+        return {};
+    return "Las tablas que había se han guardado en '" + resultado.anteriores.string()
+         + "'; para volver a ponerlas: transhoralianorvica-cli restaurar (vea «Deshacer una exportación» en la "
+           "ayuda).";
+}
+
 std::filesystem::path RutaInforme(const std::filesystem::path& documento)
 {
     return documento.parent_path() / (documento.stem().string() + "-informe.txt");

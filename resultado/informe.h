@@ -40,6 +40,10 @@ struct ResultadoAccion {
     std::string detalle;              // FaltaEntrada: the file that was not there, and why
     std::filesystem::path resultado;  // the document the import wrote
     Informe informe;
+    // An export or a restore: where the tables it replaced were kept (empty
+    // when there were none), or why they could not be.
+    std::filesystem::path anteriores;
+    std::string aviso_anteriores;
 };
 
 // Spanish text of the report, one line per item (UTF-8).
@@ -51,6 +55,11 @@ std::string TextoOmisiones(const std::string& titulo, const std::vector<Omision>
 // "Se han dejado fuera 3 elementos y 1 búsqueda no encontró nada; vea los detalles."
 // Empty when nothing was.
 std::string ResumenOmisiones(const Informe& informe);
+
+// For the completion of an export or a restore: where the tables it
+// replaced were kept and how to put them back, or why they could not be
+// kept. Empty when it replaced none.
+std::string TextoAnteriores(const ResultadoAccion& resultado);
 
 // Where the report is saved by default: beside the centre document,
 // "<name>-informe.txt".

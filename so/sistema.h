@@ -109,6 +109,8 @@ public:
 
 private:
     friend int AbrirCarpeta(const std::filesystem::path&, bool, Carpeta&);
+    friend int AbrirCarpetaEn(const Carpeta&, const std::filesystem::path&, Carpeta&);
+    friend int CrearCarpetaEn(const Carpeta&, const std::filesystem::path&);
     friend int AbrirEn(const Carpeta&, const std::filesystem::path&, Apertura, Descriptor&);
     friend int BorrarEn(const Carpeta&, const std::filesystem::path&);
     friend int BorrarCarpetaEn(const Carpeta&, const std::filesystem::path&);
@@ -129,6 +131,10 @@ int AbrirCarpeta(const std::filesystem::path& ruta, bool seguir_enlace, Carpeta&
 int AbrirEn(const Carpeta& c, const std::filesystem::path& nombre, Apertura modo, Descriptor& d);
 int BorrarEn(const Carpeta& c, const std::filesystem::path& nombre);         // not a folder
 int BorrarCarpetaEn(const Carpeta& c, const std::filesystem::path& nombre);  // an empty folder, never a link
+// A folder inside `c`, made or held as AbrirCarpeta does without following
+// a link: anything but a real folder at the name gives ENOTDIR.
+int CrearCarpetaEn(const Carpeta& c, const std::filesystem::path& nombre);
+int AbrirCarpetaEn(const Carpeta& c, const std::filesystem::path& nombre, Carpeta& dentro);
 // Replaces the target when it exists. On Windows a sharing violation (an
 // antivirus or an indexer holding the file for an instant) is retried for a
 // bounded time; so is it by Renombrar.

@@ -257,6 +257,24 @@ int BorrarCarpetaEn(const Carpeta& c, const std::filesystem::path& nombre)
     return Resultado(::unlinkat(static_cast<int>(c.fd_), nombre.c_str(), AT_REMOVEDIR) == 0);
 }
 
+int CrearCarpetaEn(const Carpeta& c, const std::filesystem::path& nombre)
+{
+    THN_PUNTO_DE_FALLO("crear carpeta");
+    return Resultado(::mkdirat(static_cast<int>(c.fd_), nombre.c_str(), 0777) == 0);
+}
+
+int AbrirCarpetaEn(const Carpeta& c, const std::filesystem::path& nombre, Carpeta& dentro)
+{
+    const int fd = ::openat(static_cast<int>(c.fd_), nombre.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return errno == ELOOP ? ENOTDIR : Resultado(false);
+    Carpeta nueva;
+    nueva.fd_ = fd;
+    nueva.ruta_ = c.ruta_ / nombre;
+    dentro = std::move(nueva);
+    return 0;
+}
+
 int RenombrarEn(const Carpeta& de, const std::filesystem::path& nombre_de, const Carpeta& a,
                 const std::filesystem::path& nombre_a)
 {

@@ -313,6 +313,16 @@ int BorrarCarpetaEn(const Carpeta& c, const std::filesystem::path& nombre)
     return Resultado(RemoveDirectoryW((c.ruta_ / nombre).c_str()));
 }
 
+int CrearCarpetaEn(const Carpeta& c, const std::filesystem::path& nombre)
+{
+    return CrearCarpeta(c.ruta_ / nombre);
+}
+
+int AbrirCarpetaEn(const Carpeta& c, const std::filesystem::path& nombre, Carpeta& dentro)
+{
+    return AbrirCarpeta(c.ruta_ / nombre, false, dentro);
+}
+
 int RenombrarEn(const Carpeta& de, const std::filesystem::path& nombre_de, const Carpeta& a,
                 const std::filesystem::path& nombre_a)
 {

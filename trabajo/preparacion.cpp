@@ -3,7 +3,9 @@
 
 #include "base/ascii.h"
 #include "base/error.h"
+#include "trabajo/anteriores.h"
 #include "trabajo/directorio.h"
+#include "trabajo/en_carpeta.h"
 #include "trabajo/tablas.h"
 
 #include <algorithm>
@@ -22,6 +24,7 @@ constexpr const char* kDiario = "DIARIO";
 constexpr std::string_view kFirma = "TRANSHORALIANORVICA 1";
 constexpr std::string_view kFin = "FIN";
 constexpr std::string_view kApartada = "ANTERIOR.";
+constexpr std::string_view kNueva = "NUEVA.";
 constexpr std::uint64_t kMaximoDiario = 1 << 16;
 
 // One rename of the replacement. Apartar takes an old file of the working
@@ -88,21 +91,12 @@ std::string TextoDiario(const std::vector<Paso>& pasos)
     return texto + std::string(kFin) + "\n";
 }
 
-// "PROFT" for any spelling of PROFT.DBF (or, with `indice`, PROFT.MDX) of
-// the tables an export replaces; nothing for any other name.
-std::optional<std::string> TablaDe(const std::string& nombre, bool indice)
+// "ANTERIOR.12" for the prefix "ANTERIOR.": the names the replacement gives
+// files in the staging folder.
+bool NombreNumerado(const std::string& nombre, std::string_view prefijo)
 {
-    for (const DefinicionTabla* t : TablasExportadas())
-        if (MinusculasAscii(nombre) == MinusculasAscii(std::string(t->nombre) + ".DBF")
-            || (indice && MinusculasAscii(nombre) == MinusculasAscii(std::string(t->nombre) + ".MDX")))
-            return std::string(t->nombre);
-    return std::nullopt;
-}
-
-bool NombreApartado(const std::string& nombre)
-{
-    const std::string_view numero = std::string_view(nombre).substr(std::min(nombre.size(), kApartada.size()));
-    return nombre.starts_with(kApartada) && !numero.empty() && numero.size() <= 4
+    const std::string_view numero = std::string_view(nombre).substr(std::min(nombre.size(), prefijo.size()));
+    return nombre.starts_with(prefijo) && !numero.empty() && numero.size() <= 4
            && std::all_of(numero.begin(), numero.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
@@ -119,10 +113,14 @@ std::optional<Paso> LeerPaso(std::string_view linea)
     if (campos.size() != 3)
         return std::nullopt;
     if (campos[0] == "APARTAR") {
-        if (const auto tabla = TablaDe(campos[1], true); tabla && NombreApartado(campos[2]))
+        if (const auto tabla = TablaExportadaDe(campos[1], true); tabla && NombreNumerado(campos[2], kApartada))
             return Paso{Paso::Apartar, campos[1], campos[2], *tabla};
     } else if (campos[0] == "PONER") {
-        if (const auto tabla = TablaDe(campos[1], false); tabla && campos[2] == *tabla + ".DBF")
+        // The new table itself, or another file a restore puts back (a
+        // second spelling, an index).
+        const auto tabla = TablaExportadaDe(campos[1], true);
+        if (tabla && (campos[2] == *tabla + ".DBF" ? TablaExportadaDe(campos[1], false).has_value()
+                                                   : NombreNumerado(campos[2], kNueva)))
             return Paso{Paso::Poner, campos[1], campos[2], *tabla};
     }
     return std::nullopt;
@@ -138,21 +136,12 @@ struct Diario {
 
 int LeerDiario(const so::Carpeta& prep, Diario& diario)
 {
-    so::Descriptor d;
-    if (const int error = so::AbrirEn(prep, kDiario, so::Apertura::Lectura, d))
-        return error == ENOENT ? 0 : error;
-    std::uint64_t tamano = 0;
-    if (const int error = so::Tamano(d, tamano))
-        return error;
-    if (tamano > kMaximoDiario) {
-        diario.rechazo = "es demasiado grande";
-        return 0;
+    std::string texto;
+    if (const int error = LeerDeCarpeta(prep, kDiario, kMaximoDiario, texto)) {
+        if (error == EFBIG)
+            diario.rechazo = "es demasiado grande";
+        return error == ENOENT || error == EFBIG ? 0 : error;
     }
-    std::string texto(static_cast<std::size_t>(tamano), '\0');
-    std::size_t leidos = 0;
-    if (const int error = so::LeerEn(d, texto.data(), texto.size(), 0, leidos))
-        return error;
-    texto.resize(leidos);
 
     std::vector<std::string_view> lineas;
     std::string_view resto = texto;
@@ -180,21 +169,6 @@ int LeerDiario(const so::Carpeta& prep, Diario& diario)
         pasos.push_back(*paso);
     }
     return 0;  // cut short
-}
-
-int EscribirEnCarpeta(const so::Carpeta& c, const char* nombre, std::string_view texto)
-{
-    so::Descriptor d;
-    int error = so::AbrirEn(c, nombre, so::Apertura::CrearNueva, d);
-    if (error == 0)
-        error = so::EscribirEn(d, texto.data(), texto.size(), 0);
-    if (error == 0)
-        error = so::Volcar(d);
-    if (const int al_cerrar = so::Cerrar(d); error == 0)
-        error = al_cerrar;
-    if (error == 0)
-        error = so::VolcarCarpeta(c);
-    return error;
 }
 
 // Whether the file `nombre` begins with `texto` or, with `o_parte`, is cut
@@ -226,30 +200,31 @@ bool EsNuestra(const so::Carpeta& prep)
 // Removes the staging folder. The journal goes first, durably: while it
 // exists the old tables set aside must stay, for the next run may still
 // need them. Only entries of the folder itself are removed, never what a
-// link among them points to.
+// link among them points to. The kept sets stay, whatever stands at their
+// name, and so do the mark and the folder that hold them.
 int Limpiar(const so::Carpeta& trabajo, so::Carpeta& prep)
 {
-    bool diario = false;
-    int error = so::ExisteEn(prep, kDiario, diario);
-    if (error == 0 && diario)
-        error = so::BorrarEn(prep, kDiario);
-    if (error == 0 && diario)
-        error = so::VolcarCarpeta(prep);
     std::vector<fs::path> nombres;
-    if (error == 0)
-        error = so::Listar(prep, nombres);
+    int error = BorrarPrimero(prep, kDiario, nombres);
     if (error != 0)
         return error;
+    const bool anteriores = std::erase(nombres, fs::path(kCarpetaAnteriores)) > 0;
+    if (anteriores)
+        std::erase(nombres, fs::path(kMarca));
     // The mark goes last, and only when everything else has gone.
     std::stable_partition(nombres.begin(), nombres.end(), [](const fs::path& n) { return n != kMarca; });
     for (const fs::path& n : nombres)
         if ((error = so::BorrarEn(prep, n)) != 0)
             return error;
+    if (anteriores)
+        return 0;
     prep.Cerrar();
     return so::BorrarCarpetaEn(trabajo, kCarpeta);
 }
 
 }  // namespace
+
+std::string NombreNuevo(std::size_t n) { return std::string(kNueva) + std::to_string(n); }
 
 std::string NotaTablas(const EstadoTablas& estado)
 {
@@ -262,6 +237,12 @@ std::string NotaTablas(const EstadoTablas& estado)
     return "No se ha cambiado ninguna tabla de Horalia.";
 }
 
+Error ConNotaTablas(const Error& e, const EstadoTablas& estado)
+{
+    const std::string nota = NotaTablas(estado);
+    return Error(e.what(), e.Detalle().empty() ? nota : e.Detalle() + "\n" + nota);
+}
+
 Preparacion::Preparacion(fs::path directorio, EstadoTablas& estado)
     : directorio_(std::move(directorio)), carpeta_(directorio_ / kCarpeta), estado_(estado)
 {
@@ -270,14 +251,23 @@ Preparacion::Preparacion(fs::path directorio, EstadoTablas& estado)
     };
     if (const int error = so::AbrirCarpeta(directorio_, true, trabajo_))
         throw fallo(error);
-    if (const int error = so::CrearCarpeta(carpeta_))
-        throw fallo(error);
+    // The folder stays between actions while it keeps earlier tables; the
+    // settling that came first left in it only those and the mark.
+    const int al_crear = so::CrearCarpeta(carpeta_);
+    if (al_crear != 0 && al_crear != EEXIST)
+        throw fallo(al_crear);
     // What is opened is what was just made, or the action stops here.
     if (const int error = so::AbrirCarpeta(carpeta_, false, preparacion_)) {
         if (error == ENOTDIR)
             throw NoEsNuestra(carpeta_);
-        so::BorrarCarpetaEn(trabajo_, kCarpeta);
+        if (al_crear == 0)
+            so::BorrarCarpetaEn(trabajo_, kCarpeta);
         throw fallo(error);
+    }
+    if (al_crear == EEXIST) {
+        if (!Empieza(preparacion_, kMarca, kTextoMarca, false))
+            throw NoEsNuestra(carpeta_);
+        return;
     }
     int error = EscribirEnCarpeta(preparacion_, kMarca, kTextoMarca);
     if (error == 0)
@@ -317,8 +307,11 @@ std::vector<Paso> PasosDeLaSustitucion(const fs::path& directorio, const std::ve
             for (const fs::path& v : TodasLasGrafias(directorio, t.nombre + ".MDX"))
                 apartar(v);
         // The table keeps the spelling Horalia gave it.
-        pasos.push_back({Paso::Poner, viejas.empty() ? fichero : viejas.front().filename().string(), fichero,
-                         t.nombre});
+        if (t.poner.empty())
+            pasos.push_back({Paso::Poner, viejas.empty() ? fichero : viejas.front().filename().string(), fichero,
+                             t.nombre});
+        for (const auto& [dentro, fuera] : t.poner)
+            pasos.push_back({Paso::Poner, fuera, dentro, t.nombre});
     }
     return pasos;
 }
@@ -364,6 +357,9 @@ void Preparacion::Confirmar(const std::vector<TablaPreparada>& tablas)
         estado_.a_medias = al_deshacer != 0;
         throw fallo(error);
     }
+    for (const Paso& p : pasos)
+        if (p.clase == Paso::Apartar)
+            apartadas_.emplace_back(p.dentro, p.fuera);
     // If the journal stays, replaying it changes nothing: every new table
     // has left the staging folder.
     so::BorrarEn(preparacion_, kDiario);
@@ -402,6 +398,29 @@ bool AbrirInterrumpida(const fs::path& directorio, so::Carpeta& trabajo, so::Car
 }
 
 }  // namespace
+
+bool AbrirAnteriores(const fs::path& directorio, so::Carpeta& anteriores)
+{
+    const fs::path carpeta = directorio / kCarpeta;
+    auto fallo = [&](int error) {
+        return Error(Formatear("No se pueden leer las tablas guardadas en '%s': %s",
+                               {(carpeta / kCarpetaAnteriores).string(), so::Motivo(error)}));
+    };
+    so::Carpeta prep;
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(carpeta, ec)))
+        return false;
+    if (const int error = so::AbrirCarpeta(carpeta, false, prep))
+        throw error == ENOTDIR ? NoEsNuestra(carpeta) : fallo(error);
+    if (!EsNuestra(prep))
+        throw NoEsNuestra(carpeta);
+    const int error = so::AbrirCarpetaEn(prep, kCarpetaAnteriores, anteriores);
+    if (error == ENOTDIR)
+        throw NoEsNuestra(carpeta / kCarpetaAnteriores);
+    if (error != 0 && error != ENOENT)
+        throw fallo(error);
+    return error == 0;
+}
 
 Prevision PreverRecuperacion(const fs::path& directorio)
 {

@@ -10,11 +10,13 @@
 // name (a link, a junction, a file, someone else's folder) is never
 // followed, emptied or removed.
 
+#include "base/error.h"
 #include "so/sistema.h"
 
 #include <filesystem>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace thn {
@@ -22,7 +24,15 @@ namespace thn {
 struct TablaPreparada {
     std::string nombre;   // "ASIGNOMT": ASIGNOMT.DBF in the staging folder
     bool borrar_indice;   // the old NAME.MDX goes too
+    // Where the staged files go when not NAME.DBF under Horalia's spelling:
+    // {name in the staging folder, name in the working directory}. A
+    // restore puts back every file of a kept set, the first NAME.DBF
+    // staged as NAME.DBF and the others as NombreNuevo(n).
+    std::vector<std::pair<std::string, std::string>> poner = {};
 };
+
+// "NUEVA.3": a name in the staging folder for a file a restore puts back.
+std::string NombreNuevo(std::size_t n);
 
 // What an action did to the tables before it failed, for its message.
 struct EstadoTablas {
@@ -33,6 +43,8 @@ struct EstadoTablas {
 // The second line of a failed export's or import's message: whether the
 // tables changed, or are left for the next action to settle.
 std::string NotaTablas(const EstadoTablas& estado);
+// The error of a failed export or restore, with that line added.
+Error ConNotaTablas(const Error& e, const EstadoTablas& estado);
 
 class Preparacion {
 public:
@@ -46,6 +58,7 @@ public:
     Preparacion& operator=(const Preparacion&) = delete;
 
     const std::filesystem::path& Carpeta() const { return carpeta_; }
+    const so::Carpeta& CarpetaAbierta() const { return preparacion_; }
 
     // Fails naming the first file of the working directory that the
     // replacement would move (a table or its index) and another program holds.
@@ -57,11 +70,16 @@ public:
     // stays and the estado says so.
     void Confirmar(const std::vector<TablaPreparada>& tablas);
 
+    // After Confirmar: the old files it set aside, each as {its name in the
+    // staging folder, its name in the working directory}, to be kept.
+    const std::vector<std::pair<std::string, std::string>>& Apartadas() const { return apartadas_; }
+
 private:
     std::filesystem::path directorio_;
     std::filesystem::path carpeta_;
     EstadoTablas& estado_;
     so::Carpeta trabajo_, preparacion_;
+    std::vector<std::pair<std::string, std::string>> apartadas_;
 };
 
 // Finishes or clears what a run that ended half-way left in the staging
@@ -71,6 +89,11 @@ private:
 // refused and nothing is moved or deleted. Then removes the folder. Call
 // with the working directory locked.
 void RecuperarDirectorioTrabajo(const std::filesystem::path& directorio, EstadoTablas& estado);
+
+// The kept sets' folder of the working directory (see anteriores.h), held
+// without following a link; false when there is none. Something foreign at
+// its name, or at the staging folder's, is refused as by every action.
+bool AbrirAnteriores(const std::filesystem::path& directorio, so::Carpeta& anteriores);
 
 // What recovery would do, found without moving or writing anything.
 struct Prevision {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "trabajo/tablas.h"
 
+#include "base/ascii.h"
 #include "so/sistema.h"
 #include "trabajo/directorio.h"
 
@@ -71,6 +72,16 @@ const std::vector<const DefinicionTabla*>& TablasExportadas()
     static const std::vector<const DefinicionTabla*> tablas{&TablaAsignomt(), &TablaProft(),     &TablaAulat(),
                                                             &TablaGrupost(),  &TablaDiashorast(), &TablaAsigt()};
     return tablas;
+}
+
+std::optional<std::string> TablaExportadaDe(const std::string& fichero, bool indice)
+{
+    const std::string buscado = MinusculasAscii(fichero);
+    for (const DefinicionTabla* t : TablasExportadas())
+        if (buscado == MinusculasAscii(std::string(t->nombre) + ".DBF")
+            || (indice && buscado == MinusculasAscii(std::string(t->nombre) + ".MDX")))
+            return std::string(t->nombre);
+    return std::nullopt;
 }
 
 std::filesystem::path RutaTabla(const std::filesystem::path& directorio, const std::string& nombre)

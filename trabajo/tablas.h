@@ -6,6 +6,7 @@
 #include "dbf/tabla.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ const DefinicionTabla& TablaDiashorast();
 const DefinicionTabla& TablaAsigt();
 // The six an export rebuilds, in the order it writes them.
 const std::vector<const DefinicionTabla*>& TablasExportadas();
+
+// "PROFT" for any spelling of PROFT.DBF (or, with `indice`, PROFT.MDX) of
+// the six; nothing for any other name.
+std::optional<std::string> TablaExportadaDe(const std::string& fichero, bool indice);
 
 // "ASIGNOMT" -> "ASIGNOMT.DBF" in the working directory, whatever case the
 // file has on disk; the upper-case spelling when there is none yet.

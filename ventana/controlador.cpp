@@ -125,6 +125,9 @@ void Controlador::Finalizado(const ResultadoAccion& resultado)
     std::string informativo;
     if (!resultado.resultado.empty())
         informativo = Formatear("Resultado guardado en '%s'.", {resultado.resultado.string()});
+    // After an export: where the tables it replaced were kept, and how to put them back.
+    if (const std::string anteriores = TextoAnteriores(resultado); !anteriores.empty())
+        informativo += (informativo.empty() ? "" : "\r\n") + anteriores;
     if (resultado.informe.HayDatosOmitidos()) {
         informativo += (informativo.empty() ? "" : "\r\n") + ResumenOmisiones(resultado.informe);
         e_.interaccion.MensajeConInforme("Proceso finalizado", informativo, TextoInforme(resultado.informe),

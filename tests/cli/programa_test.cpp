@@ -42,6 +42,8 @@ TEST_F(Cli_, EstadosDeSalidaYMensajes)
         int estado;
         std::string salida_empieza, errores;  // errores whole
     } casos[] = {
+        {{"anteriores", "--htemp", h}, 0, "No hay exportaciones anteriores guardadas\n", ""},
+        {{"restaurar", "--htemp", h}, 1, "", "No hay exportaciones anteriores guardadas.\n" + nada},
         {{"exportar", d, "--htemp", h}, 0, "Proceso finalizado\nASIGNOMT: 0 registros\nPROFT: 1 registro\n", ""},
         {{"exportar", d, "--htemp=" + h, "--estricto"}, 0, "Proceso finalizado\n", ""},
         {{"exportar", omite, "--htemp=" + h}, 0, "Proceso finalizado\n", ""},
@@ -56,7 +58,16 @@ TEST_F(Cli_, EstadosDeSalidaYMensajes)
          "No existe el directorio de trabajo de Horalia '" + (dir / "NOHAY").string() + "'\n" + nada},
         {{"exportar", d, "--htemp", d}, 1, "",
          "El directorio de trabajo de Horalia '" + d + "' es un archivo, no un directorio.\n" + nada},
-        {{}, 2, "", "transhoralianorvica-cli: falta la orden: exportar, importar o comprobar" + ayuda},
+        // Five exports have kept the three newest sets they replaced.
+        {{"anteriores", "--htemp", h}, 0, "Exportaciones anteriores guardadas: 3, la más reciente primero:\n", ""},
+        // The last export, of the document, replaced the tables of the one with a subject left out.
+        {{"restaurar", "--htemp", h}, 0, "Proceso finalizado\nASIGNOMT: 1 registro\nPROFT: 0 registros\n", ""},
+        {{"restaurar", "2000-01-01_00-00-00", "--htemp", h}, 1, "",
+         "No hay ninguna exportación anterior guardada con la fecha '2000-01-01_00-00-00'\n"
+         "Vea las que hay con: transhoralianorvica-cli anteriores\n" + nada},
+        {{"anteriores", "x"}, 2, "", "transhoralianorvica-cli: sobra el argumento 'x'" + ayuda},
+        {{"restaurar", "x", "y"}, 2, "", "transhoralianorvica-cli: sobra el argumento 'y'" + ayuda},
+        {{}, 2, "", "transhoralianorvica-cli: falta la orden: exportar, importar, comprobar, anteriores o restaurar" + ayuda},
         {{"exportar"}, 2, "", "transhoralianorvica-cli: falta el documento del centro (CENTRO.xml)" + ayuda},
         {{"foo", d}, 2, "", "transhoralianorvica-cli: orden desconocida: 'foo'" + ayuda},
         {{"exportar", d, "otro"}, 2, "", "transhoralianorvica-cli: sobra el argumento 'otro'" + ayuda},

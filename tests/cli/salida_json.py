@@ -29,13 +29,16 @@ TIPOS = {
 
 
 # Whether a field of each presence belongs in an answer of a class: "error"
-# (it has "detalle"), "completado", or "comprobar" (a check that ran, which
-# carries the completed answer's fields as well as its own).
+# (it has "detalle"), "completado" (an action), "comprobar" (a check that
+# ran, which carries the completed answer's fields as well as its own), or
+# "anteriores" (the listing of the kept sets).
 PRESENCIAS = {
     "siempre": lambda clase: True,
     "error": lambda clase: clase == "error",
-    "completado": lambda clase: clase != "error",
+    "completado": lambda clase: clase in ("completado", "comprobar"),
+    "acción": lambda clase: clase == "completado",
     "comprobar": lambda clase: clase == "comprobar",
+    "anteriores": lambda clase: clase == "anteriores",
 }
 
 
@@ -112,6 +115,10 @@ def main():
         casos = [
             ("exportar", ["exportar", centro, "--htemp=" + htemp], {0}, "completado"),
             ("estricto", ["exportar", centro, "--htemp", htemp, "--estricto"], {4}, "completado"),
+            # The second export kept the first one's tables; putting them back keeps the second's.
+            ("anteriores", ["anteriores", "--htemp", htemp], {0}, "anteriores"),
+            ("restaurar", ["restaurar", "--htemp", htemp], {0}, "completado"),
+            ("restaurar sin tal fecha", ["restaurar", "2000-01-01_00-00-00", "--htemp", htemp], {1}, "error"),
             ("uso", ["foo"], {2}, "error"),
             ("sin documento", ["exportar", os.path.join(tmp, "no.xml"), "--htemp", htemp], {3}, "error"),
             ("sin directorio", ["exportar", centro, "--htemp", os.path.join(tmp, "NO")], {1}, "error"),
@@ -147,6 +154,10 @@ def main():
 
         for caso in casos:
             responder(*caso)
+        if len(respuestas.get("anteriores", {}).get("conjuntos", [])) != 1:
+            errores.append(f"anteriores: {respuestas.get('anteriores')}")
+        if not respuestas.get("restaurar", {}).get("anteriores") or respuestas.get("estricto", {}).get("anteriores") is None:
+            errores.append("restaurar o estricto: no dicen dónde quedan las tablas que sustituyeron")
         if not any(o["codigo"] == "materia_inexistente"
                    for o in respuestas.get("estricto", {}).get("omisiones", [])):
             errores.append("estricto: sin omisiones materia_inexistente")

@@ -17,6 +17,10 @@ constexpr const char* kAviso = "mensaje: Deberá Abrir el fichero XML de NORVICA
                                "desde el cual realizó la Importación a Horalia";
 constexpr const char* kError = "error: *";  // any error box
 // {dir} and {htemp} stand for the test's folders.
+// The line an export adds when it replaced tables.
+constexpr const char* kGuardadas = "Las tablas que había se han guardado en "
+                                   "'{htemp}/.transhoralianorvica/anteriores/{fecha}'; para volver a ponerlas: "
+                                   "transhoralianorvica-cli restaurar (vea «Deshacer una exportación» en la ayuda).";
 constexpr const char* kResultado = "mensaje: Proceso finalizado / Resultado guardado en '{dir}/ResultadoHoraliacentro.xml'.";
 constexpr const char* kSinSoluc = "mensaje: No existe archivo XML o Solución. / No se encuentra '{htemp}/SOLUC.DBF'.";
 
@@ -35,7 +39,8 @@ void PrintTo(const CasoDesenlace& c, std::ostream* os) { *os << c.nombre; }
 
 const CasoDesenlace kDesenlaces[] = {
     {"incrustada_sin_accion", true, Accion::Ninguna, Entrada::Completa, 0, false, {}},
-    {"incrustada_exporta", true, Accion::Exportar, Entrada::Completa, 1, true, {"mensaje: Proceso finalizado"}},
+    {"incrustada_exporta", true, Accion::Exportar, Entrada::Completa, 1, true,
+     {std::string("mensaje: Proceso finalizado / ") + kGuardadas}},
     {"incrustada_exporta_sin_documento", true, Accion::Exportar, Entrada::SinDocumento, -1, true,
      {"mensaje: No existe archivo / No se ha elegido ningún archivo."}},
     {"incrustada_exporta_con_error", true, Accion::Exportar, Entrada::DocumentoRoto, 0, false, {kError}},
@@ -44,7 +49,8 @@ const CasoDesenlace kDesenlaces[] = {
      {kAviso, "mensaje: No existe archivo XML o Solución. / No se ha elegido ningún archivo."}},
     {"incrustada_importa_sin_soluc", true, Accion::Importar, Entrada::SinSoluc, -1, true, {kAviso, kSinSoluc}},
     {"incrustada_importa_con_error", true, Accion::Importar, Entrada::SolucRota, 0, false, {kAviso, kError}},
-    {"sola_exporta", false, Accion::Exportar, Entrada::Completa, 1, false, {"mensaje: Proceso finalizado"}},
+    {"sola_exporta", false, Accion::Exportar, Entrada::Completa, 1, false,
+     {std::string("mensaje: Proceso finalizado / ") + kGuardadas}},
     {"sola_exporta_sin_documento", false, Accion::Exportar, Entrada::SinDocumento, 0, false,
      {"mensaje: No existe archivo / No se ha elegido ningún archivo."}},
     {"sola_exporta_con_error", false, Accion::Exportar, Entrada::DocumentoRoto, 0, false, {kError}},
@@ -217,6 +223,8 @@ TEST_F(PruebaFlujo, CajaDeFinalizacionConYSinDatosOmitidos)
         {{"codigo", "MAT"}, {"nombre", "Uno"}, {"codigo_actividad", "LECTIVA"}, {"idmateria", "101"}},
         {{"codigo", "MAT"}, {"nombre", "Dos"}, {"codigo_actividad", "LECTIVA"}, {"idmateria", "102"}}})));
     const std::string resultado = "Resultado guardado en '" + (dir / "ResultadoHoraliacentro.xml").string() + "'.";
+    std::string guardadas = kGuardadas;
+    guardadas.replace(guardadas.find("{htemp}"), 7, htemp.string());
     struct Caso {
         Accion accion;
         std::filesystem::path documento;
@@ -224,10 +232,11 @@ TEST_F(PruebaFlujo, CajaDeFinalizacionConYSinDatosOmitidos)
         std::string esperado;           // the last box
         std::filesystem::path guardar;  // the report's default name, when there is one
     } casos[] = {
-        {Accion::Exportar, limpio, {}, "mensaje: Proceso finalizado", {}},
-        {Accion::Exportar, omite, {}, "informe: Proceso finalizado / Se han dejado fuera 1 elemento; vea los detalles.",
+        {Accion::Exportar, limpio, {}, "mensaje: Proceso finalizado", {}},  // nothing replaced, nothing kept
+        {Accion::Exportar, omite, {}, "informe: Proceso finalizado / " + guardadas
+                                          + "\r\nSe han dejado fuera 1 elemento; vea los detalles.",
          dir / "omite-informe.txt"},
-        {Accion::Exportar, limpio, {}, "mensaje: Proceso finalizado", {}},  // the tables the imports read
+        {Accion::Exportar, limpio, {}, "mensaje: Proceso finalizado / " + guardadas, {}},  // the tables the imports read
         {Accion::Importar, limpio, {"MAT"}, "mensaje: Proceso finalizado / " + resultado, {}},
         {Accion::Importar, limpio, {"MAT", "NOEXISTE", "MAT", "OTRA"},
          "informe: Proceso finalizado / " + resultado + "\r\nSe han dejado fuera 2 elementos; vea los detalles.",

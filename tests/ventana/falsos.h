@@ -52,12 +52,18 @@ public:
     }
     void CajaError(const std::string& t, const std::string& i) override { Anotar("error", t, i); }
 
-    // "tipo: texto", and " / informativo" when there is one.
+    // "tipo: texto", and " / informativo" when there is one; the folder of
+    // a kept set, named after the moment, as "anteriores/{fecha}".
     std::vector<std::string> Textos() const
     {
         std::vector<std::string> t;
-        for (const auto& s : sucesos)
-            t.push_back(s.tipo + ": " + s.texto + (s.informativo.empty() ? "" : " / " + s.informativo));
+        for (const auto& s : sucesos) {
+            std::string texto = s.tipo + ": " + s.texto + (s.informativo.empty() ? "" : " / " + s.informativo);
+            const std::size_t fecha = texto.find("anteriores/"), fin = texto.find('\'', fecha);
+            if (fecha != std::string::npos && fin != std::string::npos)
+                texto.replace(fecha + 11, fin - fecha - 11, "{fecha}");
+            t.push_back(texto);
+        }
         return t;
     }
 

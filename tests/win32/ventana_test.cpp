@@ -103,7 +103,14 @@ void GuardarCaptura(HWND ventana, const char* nombre)
 }
 
 // What the window's working directory holds, table by table.
-Foto Tablas(const fs::path& htemp) { return Fotografiar(htemp); }
+// The working directory's files, without the tool's own folder (the tables
+// an export keeps).
+Foto Tablas(const fs::path& htemp)
+{
+    Foto f = Fotografiar(htemp);
+    std::erase_if(f, [](const auto& e) { return e.first.starts_with(".transhoralianorvica"); });
+    return f;
+}
 
 // Standalone: both directions and Cancel, one after another in one window,
 // the dialog opening on the file chosen last; the export's tables are the

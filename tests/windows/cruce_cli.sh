@@ -8,7 +8,10 @@
 #   export's date and time;
 # - a table that another program holds is refused with the same message
 #   (Linux: a flock holder; Windows: another Wine process);
-# - the same exit status and messages for wrong uses and missing files.
+# - the same exit status and messages for wrong uses and missing files;
+# - the tables an export replaced are listed and restored alike (the
+#   folders named after the moment they were kept, and the drive Z: that
+#   Windows gives an absolute path, apart).
 set -eu
 raiz=$(cd "$(dirname "$0")/../.." && pwd)
 linux=$(cd "$1" && pwd)
@@ -34,7 +37,9 @@ ambos() {
     eval "$cli $args" >"$tmp/$ed.out" 2>"$tmp/$ed.err" </dev/null || estado=$?
     echo "$estado" >"$tmp/$ed.estado"
     for f in out err; do
-      tr '\\' '/' <"$tmp/$ed.$f" | tr -d '\r' | sed "s|$tmp/$ed|@|g" >"$tmp/$ed.$f.n"
+      tr '\\' '/' <"$tmp/$ed.$f" | tr -d '\r' | sed "s|$tmp/$ed|@|g" \
+        | sed -E -e 's/[0-9]{4}-[0-9]{2}-[0-9]{2}_[0-9]{2}-[0-9]{2}-[0-9]{2}(_[0-9]+)?/FECHA/g' -e 's|Z:@|@|g' \
+        >"$tmp/$ed.$f.n"
     done
   done
   for f in estado out.n err.n; do
@@ -57,6 +62,13 @@ for cod in UTF-8 UTF-16 ISO-8859-1 windows-1252; do
   ambos exportar @/centro.xml --htemp @/HTEMP --separador-decimal ,
   tablas_iguales "$cod"
 done
+
+# The UTF-8 export's tables, kept by the UTF-16 one, and so on: the newest
+# kept set is the ISO-8859-1 export's, the same bytes as the last one's.
+ambos anteriores --htemp @/HTEMP
+ambos restaurar --htemp @/HTEMP
+tablas_iguales restaurar
+ambos restaurar 2000-01-01_00-00-00 --htemp @/HTEMP
 
 # One SOLUC for both, made from the Linux tables by Free Pascal's writer.
 "$linux/tests/thn-soluc-prueba" "$tmp/l/HTEMP" | "$linux/tests/thn-tdbf" escribir 3 "$tmp/l/HTEMP/SOLUC.DBF"
