@@ -312,8 +312,9 @@ TEST_F(TodoONada, UnFalloODosDejanUnSoloJuegoDeTablasYUnMensajeCierto)
                 if (completada) {
                     EXPECT_EQ(Diferencias(Tablas(bien), Tablas(despues)), "");
                     sin_guardar += !r.aviso_anteriores.empty();
-                    if (r.aviso_anteriores.empty())
+                    if (r.aviso_anteriores.empty()) {
                         EXPECT_EQ(Diferencias(guardado, Conjunto(despues, r.anteriores)), "");
+                    }
                 } else if (!restaurando) {
                     EXPECT_EQ(Diferencias(desde, despues), "");
                 } else {
