@@ -144,7 +144,14 @@ TEST(BloqueoCarpeta, ExcluyeACadaAspiranteYNoDejaNadaAtras)
 }
 
 #ifdef _WIN32
-TEST(Renombrar, UnFicheroRetenidoSinCompartirNoSeMueveYUnoCompartidoSi)
+DWORD WINAPI SoltarTrasUnInstante(void* retenido)
+{
+    Sleep(300);
+    CloseHandle(static_cast<HANDLE>(retenido));
+    return 0;
+}
+
+TEST(Renombrar, UnFicheroRetenidoSinCompartirNoSeMueveHastaQueSeSuelta)
 {
     DirectorioTemporal dir;
     const fs::path a = dir / "PROFT.DBF", b = dir / "ANTERIOR.0";
@@ -162,6 +169,15 @@ TEST(Renombrar, UnFicheroRetenidoSinCompartirNoSeMueveYUnoCompartidoSi)
     EXPECT_FALSE(BloqueadoPorOtro(a));
     EXPECT_EQ(Renombrar(a, b), 0);
     CloseHandle(h);
+    // A brief unshared open (an antivirus' scan) is waited out.
+    h = CreateFileW(b.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    const HANDLE suelta = CreateThread(nullptr, 0, SoltarTrasUnInstante, h, 0, nullptr);
+    ASSERT_NE(suelta, nullptr);
+    EXPECT_EQ(Renombrar(b, a), 0);
+    WaitForSingleObject(suelta, INFINITE);
+    CloseHandle(suelta);
+    EXPECT_TRUE(fs::exists(a));
 }
 #endif
 
