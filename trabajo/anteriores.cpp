@@ -2,13 +2,13 @@
 #include "trabajo/anteriores.h"
 
 #include "base/ascii.h"
+#include "base/crc32.h"
 #include "base/error.h"
 #include "so/plataforma.h"
 #include "trabajo/en_carpeta.h"
 #include "trabajo/tablas.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <charconv>
 #include <ctime>
@@ -23,24 +23,6 @@ constexpr const char* kDescripcionEnCurso = "descripcion.tmp";
 constexpr std::uint64_t kMaximoDescripcion = 1 << 16;
 constexpr std::uint64_t kMaximoFichero = std::uint64_t{1} << 31;
 
-std::uint32_t Crc32(std::string_view datos)
-{
-    static constexpr auto tabla = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t i = 0; i < 256; ++i) {
-            std::uint32_t c = i;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[i] = c;
-        }
-        return t;
-    }();
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (unsigned char b : datos)
-        crc = tabla[(crc ^ b) & 0xFF] ^ (crc >> 8);
-    return crc ^ 0xFFFFFFFFu;
-}
-
 std::string Hex(std::uint32_t n)
 {
     char texto[9];
@@ -48,17 +30,29 @@ std::string Hex(std::uint32_t n)
     return std::string(8 - (fin - texto), '0') + std::string(texto, fin);
 }
 
-FicheroGuardado Describir(const std::string& nombre, std::string_view contenido)
+// Size, checksum and, for a table, the record count its dBASE header
+// announces (for the listing) of the file `dentro` of `c`, read a block at
+// a time; named `nombre` in the description.
+int Describir(const so::Carpeta& c, const std::filesystem::path& dentro, const std::string& nombre,
+              FicheroGuardado& f)
 {
-    FicheroGuardado f{nombre, contenido.size(), std::nullopt, Crc32(contenido)};
-    // The record count a dBASE header announces, for the listing.
-    if (TablaExportadaDe(nombre, false) && contenido.size() >= 8) {
+    f = FicheroGuardado{nombre, 0, std::nullopt, 0};
+    Crc32 crc;
+    std::string cabecera;
+    const int error = RecorrerEnCarpeta(c, dentro, [&](std::string_view bloque) {
+        if (cabecera.size() < 8)
+            cabecera.append(bloque.substr(0, 8 - cabecera.size()));
+        crc.Anadir(bloque);
+        f.tamano += bloque.size();
+    });
+    f.crc32 = crc.Valor();
+    if (TablaExportadaDe(nombre, false) && cabecera.size() == 8) {
         std::uint32_t n = 0;
         for (int i = 7; i >= 4; --i)
-            n = (n << 8) | static_cast<unsigned char>(contenido[static_cast<std::size_t>(i)]);
+            n = (n << 8) | static_cast<unsigned char>(cabecera[static_cast<std::size_t>(i)]);
         f.registros = n;
     }
-    return f;
+    return error;
 }
 
 std::string Linea(std::string valor)
@@ -263,12 +257,12 @@ fs::path GuardarConjunto(const so::Carpeta& preparacion,
     if (error == 0)
         error = so::AbrirCarpetaEn(anteriores, c.nombre, conjunto);
     for (const auto& [dentro, fuera] : apartadas) {
-        std::string contenido;
+        FicheroGuardado f;
         if (error == 0)
-            error = LeerDeCarpeta(preparacion, dentro, kMaximoFichero, contenido);
+            error = Describir(preparacion, dentro, fuera, f);
         if (error == 0)
             error = so::RenombrarEn(preparacion, dentro, conjunto, fuera);
-        c.ficheros.push_back(Describir(fuera, contenido));
+        c.ficheros.push_back(std::move(f));
     }
     const std::tm t = so::HoraLocal(std::time(nullptr));
     char fecha[32];
@@ -336,7 +330,7 @@ ConjuntoGuardado ComprobarConjunto(const so::Carpeta& anteriores, const std::str
         std::string contenido;
         if (const int e = LeerDeCarpeta(c, f.nombre, kMaximoFichero, contenido))
             throw Error(Formatear("No se puede leer el fichero guardado '%s': %s", {ruta.string(), so::Motivo(e)}));
-        if (contenido.size() != f.tamano || Crc32(contenido) != f.crc32)
+        if (contenido.size() != f.tamano || Crc32De(contenido) != f.crc32)
             throw Error(Formatear("El fichero guardado '%s' no es el que se guardó (su tamaño o su suma de "
                                   "comprobación no son los de '%s')",
                                   {ruta.string(), descripcion.string()}));

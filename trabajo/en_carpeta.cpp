@@ -57,4 +57,22 @@ int LeerDeCarpeta(const so::Carpeta& c, const std::filesystem::path& nombre, std
     return 0;
 }
 
+int RecorrerEnCarpeta(const so::Carpeta& c, const std::filesystem::path& nombre,
+                      const std::function<void(std::string_view)>& bloque)
+{
+    so::Descriptor d;
+    if (const int error = so::AbrirEn(c, nombre, so::Apertura::Lectura, d))
+        return error;
+    std::string bufer(std::size_t{1} << 18, '\0');
+    for (std::uint64_t desp = 0;;) {
+        std::size_t leidos = 0;
+        if (const int error = so::LeerEn(d, bufer.data(), bufer.size(), desp, leidos))
+            return error;
+        if (leidos == 0)
+            return 0;
+        bloque(std::string_view(bufer.data(), leidos));
+        desp += leidos;
+    }
+}
+
 }  // namespace thn

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,5 +25,10 @@ int BorrarPrimero(const so::Carpeta& c, const std::filesystem::path& nombre,
 // The whole file; EFBIG when it holds more than `maximo` bytes.
 int LeerDeCarpeta(const so::Carpeta& c, const std::filesystem::path& nombre, std::uint64_t maximo,
                   std::string& texto);
+
+// Reads `nombre` a block at a time into one buffer, handing each block to
+// `bloque`: a large table is read without holding it whole.
+int RecorrerEnCarpeta(const so::Carpeta& c, const std::filesystem::path& nombre,
+                      const std::function<void(std::string_view)>& bloque);
 
 }  // namespace thn

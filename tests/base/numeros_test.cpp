@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: EUPL-1.2
+#include "base/crc32.h"
 #include "base/error.h"
 #include "base/numeros.h"
 
@@ -76,6 +77,32 @@ TEST(TextoDesdeNumero, FormaDecimalMasCorta)
     };
     for (const auto& c : casos)
         EXPECT_EQ(TextoDesdeFlotante(c.valor, c.sep), c.texto);
+}
+
+}  // namespace
+}  // namespace thn
+
+namespace thn {
+namespace {
+
+TEST(Crc32, ValoresConocidosYLoMismoPorTrozosQueDeUnaVez)
+{
+    const struct {
+        std::string_view datos;
+        std::uint32_t crc;
+    } casos[] = {{"", 0}, {"a", 0xE8B7BE43u}, {"123456789", 0xCBF43926u},
+                 {"The quick brown fox jumps over the lazy dog", 0x414FA339u}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(std::string(c.datos));
+        EXPECT_EQ(Crc32De(c.datos), c.crc);
+        // Cut at every place: the eight-byte steps must not depend on where blocks end.
+        for (std::size_t corte = 0; corte <= c.datos.size(); ++corte) {
+            Crc32 trozos;
+            trozos.Anadir(c.datos.substr(0, corte));
+            trozos.Anadir(c.datos.substr(corte));
+            EXPECT_EQ(trozos.Valor(), c.crc) << corte;
+        }
+    }
 }
 
 }  // namespace

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: EUPL-1.2
+#pragma once
+// CRC-32 (the ISO-HDLC polynomial of zip and PNG), fed a block at a time,
+// eight bytes a step: a kept table set is checked as fast as it is read.
+
+#include <cstdint>
+#include <string_view>
+
+namespace thn {
+
+class Crc32 {
+public:
+    void Anadir(std::string_view datos);
+    std::uint32_t Valor() const { return ~crc_; }
+
+private:
+    std::uint32_t crc_ = 0xFFFFFFFFu;
+};
+
+inline std::uint32_t Crc32De(std::string_view datos)
+{
+    Crc32 c;
+    c.Anadir(datos);
+    return c.Valor();
+}
+
+}  // namespace thn
