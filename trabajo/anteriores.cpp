@@ -39,7 +39,7 @@ int Describir(const so::Carpeta& c, const std::filesystem::path& dentro, const s
     f = FicheroGuardado{nombre, 0, std::nullopt, 0};
     Crc32 crc;
     std::string cabecera;
-    const int error = RecorrerEnCarpeta(c, dentro, [&](std::string_view bloque) {
+    const int error = RecorrerEnCarpeta(c, dentro, kMaximoFichero, [&](std::string_view bloque) {
         if (cabecera.size() < 8)
             cabecera.append(bloque.substr(0, 8 - cabecera.size()));
         crc.Anadir(bloque);

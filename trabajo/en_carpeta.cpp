@@ -35,6 +35,13 @@ int BorrarPrimero(const so::Carpeta& c, const std::filesystem::path& nombre,
 int LeerDeCarpeta(const so::Carpeta& c, const std::filesystem::path& nombre, std::uint64_t maximo,
                   std::string& texto)
 {
+    texto.clear();
+    return RecorrerEnCarpeta(c, nombre, maximo, [&](std::string_view bloque) { texto.append(bloque); });
+}
+
+int RecorrerEnCarpeta(const so::Carpeta& c, const std::filesystem::path& nombre, std::uint64_t maximo,
+                      const std::function<void(std::string_view)>& bloque)
+{
     so::Descriptor d;
     if (const int error = so::AbrirEn(c, nombre, so::Apertura::Lectura, d))
         return error;
@@ -43,26 +50,6 @@ int LeerDeCarpeta(const so::Carpeta& c, const std::filesystem::path& nombre, std
         return error;
     if (tamano > maximo)
         return EFBIG;
-    texto.assign(static_cast<std::size_t>(tamano), '\0');
-    std::size_t total = 0;
-    while (total < texto.size()) {
-        std::size_t leidos = 0;
-        if (const int error = so::LeerEn(d, texto.data() + total, texto.size() - total, total, leidos))
-            return error;
-        if (leidos == 0)
-            break;
-        total += leidos;
-    }
-    texto.resize(total);
-    return 0;
-}
-
-int RecorrerEnCarpeta(const so::Carpeta& c, const std::filesystem::path& nombre,
-                      const std::function<void(std::string_view)>& bloque)
-{
-    so::Descriptor d;
-    if (const int error = so::AbrirEn(c, nombre, so::Apertura::Lectura, d))
-        return error;
     std::string bufer(std::size_t{1} << 18, '\0');
     for (std::uint64_t desp = 0;;) {
         std::size_t leidos = 0;

@@ -27,8 +27,9 @@ int LeerDeCarpeta(const so::Carpeta& c, const std::filesystem::path& nombre, std
                   std::string& texto);
 
 // Reads `nombre` a block at a time into one buffer, handing each block to
-// `bloque`: a large table is read without holding it whole.
-int RecorrerEnCarpeta(const so::Carpeta& c, const std::filesystem::path& nombre,
+// `bloque`: a large table is read without holding it whole. EFBIG, before
+// reading, when it holds more than `maximo` bytes.
+int RecorrerEnCarpeta(const so::Carpeta& c, const std::filesystem::path& nombre, std::uint64_t maximo,
                       const std::function<void(std::string_view)>& bloque);
 
 }  // namespace thn
