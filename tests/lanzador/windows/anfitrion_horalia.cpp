@@ -99,9 +99,15 @@ int WINAPI wWinMain(HINSTANCE instancia, HINSTANCE, PWSTR, int)
     STARTUPINFOW arranque{};
     arranque.cb = sizeof arranque;
     PROCESS_INFORMATION proceso{};
-    if (!CreateProcessW(nullptr, linea.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &arranque, &proceso)) {
-        std::cerr << "no se puede arrancar: " << Utf8(linea) << "\n";
-        return 1;
+    // A loaded machine has seen Wine refuse a start now and then, before the
+    // launcher runs at all: each refusal is told, and a few are waited out.
+    for (int intento = 1;; ++intento) {
+        if (CreateProcessW(nullptr, linea.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &arranque, &proceso))
+            break;
+        std::cerr << "no se puede arrancar: " << Utf8(linea) << " (error " << GetLastError() << ")\n";
+        if (intento == 5)
+            return 1;
+        Sleep(1000);
     }
     CloseHandle(proceso.hThread);
     // Horalia keeps its window alive while it waits.
