@@ -79,9 +79,17 @@ TEST(CentroLeido, MismoResultadoQueElDocumentoCompleto)
         "<?xml version=\"1.0\"?>",
         "<centro><aulas><daula codigo='A' codigo='B'/></aulas></centro>",
     };
+    // A section whose kept values grow past the heap into large blocks.
+    std::string grande = "<centro><aulas>";
+    for (int i = 0; i < 60000; ++i)
+        grande += "<daula codigo=\"A" + std::to_string(i) + "\" nombre=\"Aula " + std::to_string(i * 7)
+                  + "\" idaula=\"" + std::to_string(i) + "\"/>";
+    grande += "</aulas></centro>";
     DirectorioTemporal dir;
     const auto ruta = dir / "centro.xml";
-    for (const auto& texto : validos) {
+    std::vector<std::string> casos(std::begin(validos), std::end(validos));
+    casos.push_back(std::move(grande));
+    for (const auto& texto : casos) {
         SCOPED_TRACE(texto.substr(0, 60));
         EscribirFichero(ruta, texto);
         const auto [completo, leido] = Ambos(ruta);
