@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 namespace thn::documento {
@@ -21,6 +23,53 @@ constexpr std::array<bool, 256> Tabla(std::initializer_list<unsigned char> marca
 constexpr auto kFinNombre = Tabla({' ', '\t', '\r', '\n', '/', '>'});
 // What matters inside a start tag: names, blanks and '=' are stepped over.
 constexpr auto kMarcaEtiqueta = Tabla({'"', '\'', '>'});
+
+// Eight bytes at a time: a word's bytes equal to `c` get their high bit set,
+// the others none (exact, no carry crosses a byte).
+constexpr std::uint64_t kUnos = 0x0101010101010101u;
+constexpr std::uint64_t k7F = 0x7F7F7F7F7F7F7F7Fu;
+
+std::uint64_t Palabra(const unsigned char* p)
+{
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+std::uint64_t Iguales(std::uint64_t w, unsigned char c)
+{
+    const std::uint64_t x = w ^ (kUnos * c);
+    return ~(((x & k7F) + k7F) | x | k7F);
+}
+
+std::size_t FinesDeLinea(const unsigned char* p, const unsigned char* fin)
+{
+    std::size_t n = 0;
+    while (fin - p >= 8) {
+        // Per-byte counters, added up before any could pass 255.
+        std::uint64_t cuenta = 0;
+        for (int i = 0; i < 255 && fin - p >= 8; ++i, p += 8)
+            cuenta += Iguales(Palabra(p), '\n') >> 7;
+        cuenta = (cuenta & 0x00FF00FF00FF00FFu) + ((cuenta >> 8) & 0x00FF00FF00FF00FFu);
+        n += static_cast<std::size_t>((cuenta * 0x0001000100010001u) >> 48);
+    }
+    return n + static_cast<std::size_t>(std::count(p, fin, '\n'));
+}
+
+// The first mark of a start tag from `p`, or `fin`.
+const unsigned char* MarcaEtiqueta(const unsigned char* p, const unsigned char* fin)
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; fin - p >= 8; p += 8) {
+            const std::uint64_t w = Palabra(p);
+            if (const std::uint64_t m = Iguales(w, '"') | Iguales(w, '\'') | Iguales(w, '>'))
+                return p + std::countr_zero(m) / 8;
+        }
+    }
+    while (p < fin && !kMarcaEtiqueta[*p])
+        ++p;
+    return p;
+}
 
 const unsigned char* FinNombre(const unsigned char* p, const unsigned char* fin)
 {
@@ -113,8 +162,7 @@ void VigiaLimites::Bloque(const unsigned char* inicio, const unsigned char* fin)
             }
             break;
         case Estado::Etiqueta:
-            while (p < fin && !kMarcaEtiqueta[*p])
-                ++p;
+            p = MarcaEtiqueta(p, fin);
             if (p == fin)
                 break;
             if (*p == '>') {
@@ -147,14 +195,14 @@ void VigiaLimites::Bloque(const unsigned char* inicio, const unsigned char* fin)
     if (estado_ == Estado::Menor || estado_ == Estado::Etiqueta || estado_ == Estado::Valor)
         AnotarEtiqueta(inicio, fin);
     etiqueta_ = nullptr;
-    lineas_ += static_cast<std::size_t>(std::count(inicio, fin, '\n'));
+    lineas_ += FinesDeLinea(inicio, fin);
 }
 
 void VigiaLimites::AnotarEtiqueta(const unsigned char* bloque, const unsigned char* fin)
 {
     if (etiqueta_ == nullptr)
         return;
-    linea_etiqueta_ = lineas_ + static_cast<std::size_t>(std::count(bloque, etiqueta_, '\n')) + 1;
+    linea_etiqueta_ = lineas_ + FinesDeLinea(bloque, etiqueta_) + 1;
     const auto* hasta = FinNombre(etiqueta_ + 1, fin);
     elemento_.clear();
     Anadir(elemento_, etiqueta_ + 1, hasta);

@@ -33,6 +33,9 @@ TEST(DocumentoLimites, CadaLectorRechazaLoDesmesurado)
         "<!-- <daula a='1' b=\"2\"> -->\n<?pi c='3'?>\n";
     const std::string cdata = "<![CDATA[ x=\"1\" ' ]]>";
     const std::string demasiados = "el elemento 'daula' tiene más de 1000 atributos";
+    std::string lineas;  // 3000 lines of many lengths
+    for (int i = 0; i < 3000; ++i)
+        lineas += "<daula codigo=\"" + std::string(static_cast<std::size_t>(i * 37 % 700), 'n') + "\"/>\n";
     const struct Caso {
         const char* nombre;
         std::string documento;
@@ -45,6 +48,9 @@ TEST(DocumentoLimites, CadaLectorRechazaLoDesmesurado)
         {"40000 atributos tras marcas engañosas",
          engano + "<centro version='1'><aulas>" + cdata + "\n<daula" + Atributos(40000) + "/></aulas></centro>",
          "línea 8: " + demasiados},
+        {"1001 atributos tras 3000 líneas",
+         "<centro version='1'>\n<aulas>\n" + lineas + "<daula" + Atributos(1001) + "/></aulas></centro>",
+         "línea 3003: " + demasiados},
         {"40000 atributos en la raíz", "<centro" + Atributos(40000) + "/>",
          "línea 1: el elemento 'centro' tiene más de 1000 atributos"},
         {"40000 atributos en UTF-16", Utf16le("<centro>\n<daula" + Atributos(40000) + "/></centro>"),
@@ -64,7 +70,7 @@ TEST(DocumentoLimites, CadaLectorRechazaLoDesmesurado)
         SCOPED_TRACE(c.nombre);
         EscribirFichero(ruta, c.documento);
         // Every way the blocks can cut the markup gives the same verdict.
-        for (const std::size_t bloque : {std::size_t{1}, std::size_t{7}}) {
+        for (const std::size_t bloque : {std::size_t{1}, std::size_t{7}, std::size_t{4093}}) {
             documento::VigiaLimites vigia;
             for (std::size_t i = 0; i < c.documento.size(); i += bloque)
                 vigia.Revisar(c.documento.data() + i, std::min(bloque, c.documento.size() - i));
