@@ -36,8 +36,9 @@ public:
 private:
     friend class LectorCentro;
     const documento::SeccionLeida* seccion_ = nullptr;
-    std::size_t inicio_ = 0;  // where its values start in the section's texts
-    std::size_t linea_ = 0;
+    // Narrow, so that 100,000 elements take less memory to fill.
+    std::uint32_t inicio_ = 0;  // where its values start in the section's texts
+    std::uint32_t linea_ = 0;
 };
 
 // Elements of a kind the export reads, found where it does not look for

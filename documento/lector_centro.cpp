@@ -8,6 +8,7 @@
 #include <libxml/tree.h>
 
 #include <cstring>
+#include <limits>
 
 namespace thn {
 namespace {
@@ -263,8 +264,10 @@ void LectorCentro::Guardar(const Clase& clase, int atributos, const xmlChar** va
     SeccionLeida& s = *clase.destino;
     ElementoLeido e;
     e.seccion_ = &s;
-    e.inicio_ = s.textos.size();
-    e.linea_ = Linea();
+    if (s.textos.size() > std::numeric_limits<std::uint32_t>::max())
+        throw Error(Formatear("La sección %s del documento tiene más de 4 GB de valores", {s.ruta}));
+    e.inicio_ = static_cast<std::uint32_t>(s.textos.size());
+    e.linea_ = static_cast<std::uint32_t>(Linea());
     for (const Valor& v : valores_) {
         s.textos.append(v.texto.data(), v.texto.size());
         // A few values, each within the document's bound on one value:
