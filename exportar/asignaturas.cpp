@@ -12,6 +12,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <unordered_map>
 
 namespace thn {
 namespace {
@@ -54,6 +55,28 @@ Sesiones CalcularSesiones(const std::string& texto_horas, const ElementoLeido& e
         s.patron += '\xbd';
     return s;
 }
+
+// The sessions of each weekly-hours text met so far: a centre writes the
+// same few texts ("2", "3", "1,5") over thousands of assignments.
+class SesionesVistas {
+public:
+    const Sesiones& De(const std::string& texto_horas, const ElementoLeido& e)
+    {
+        if (const auto it = vistas_.find(texto_horas); it != vistas_.end())
+            return it->second;
+        Sesiones s = CalcularSesiones(texto_horas, e);
+        if (vistas_.size() >= kMaximo) {
+            ultima_ = std::move(s);
+            return ultima_;
+        }
+        return vistas_.emplace(texto_horas, std::move(s)).first->second;
+    }
+
+private:
+    static constexpr std::size_t kMaximo = 256;  // a document of all different texts is not held whole
+    std::unordered_map<std::string, Sesiones> vistas_;
+    Sesiones ultima_{};
+};
 
 // The fields of GRUPOST, ASIGNOMT and PROFT that the assignments read, and
 // those of ASIGT that they write, each found once.
@@ -126,6 +149,7 @@ void TransformarAsignaturas(ContextoExportacion& c)
     auto& tm = materias.Tabla();
     auto& tp = profesores.Tabla();
     GrupoLeido g(tg);
+    SesionesVistas vistas;
     const dbf::Columna m_idasig = tm.Campo("IDASIG"), m_cod = tm.Campo("COD"), m_codtarea = tm.Campo("CODTAREA");
     const dbf::Columna p_idprof = tp.Campo("IDPROF"), p_abrev = tp.Campo("ABREV");
     const CamposAsigt a(tabla);
@@ -153,7 +177,7 @@ void TransformarAsignaturas(ContextoExportacion& c)
         const std::string conexion = l.Ansi("conexion");
         const std::string texto_horas = l.Ansi("nhoras");
         Sesiones sesiones{};
-        l.Intentar("nhoras", "flotante_no_valido", [&] { sesiones = CalcularSesiones(texto_horas, e); });
+        l.Intentar("nhoras", "flotante_no_valido", [&] { sesiones = vistas.De(texto_horas, e); });
         if (!l.Utilizable())
             continue;
 
