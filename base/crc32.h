@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: EUPL-1.2
 #pragma once
-// CRC-32 (the ISO-HDLC polynomial of zip and PNG), fed a block at a time,
-// eight bytes a step: a kept table set is checked as fast as it is read.
+// CRC-32 (the ISO-HDLC polynomial of zip and PNG), fed a block at a time:
+// zlib's, which reads several bytes a step.
 
 #include <cstdint>
 #include <string_view>
@@ -11,10 +11,10 @@ namespace thn {
 class Crc32 {
 public:
     void Anadir(std::string_view datos);
-    std::uint32_t Valor() const { return ~crc_; }
+    std::uint32_t Valor() const { return crc_; }
 
 private:
-    std::uint32_t crc_ = 0xFFFFFFFFu;
+    std::uint32_t crc_ = 0;
 };
 
 inline std::uint32_t Crc32De(std::string_view datos)

@@ -13,7 +13,7 @@ set -eu
 
 PAQUETES="
   build-essential cmake ninja-build pkg-config
-  libxml2-dev libxml2-utils libicu-dev
+  libxml2-dev libxml2-utils libicu-dev zlib1g-dev
   googletest libgtest-dev libgmock-dev
   fp-compiler fp-units-db fp-units-fcl
   python3 python3-dbf
@@ -24,7 +24,7 @@ PAQUETES="
   dpkg-dev lintian scdoc librsvg2-bin appstream desktop-file-utils man-db
 "
 PAQUETES_WINE="
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
   wine64 wine locales
 "
 PAQUETES_WINDOWS="wixl"
