@@ -4,8 +4,14 @@
 #include "base/error.h"
 
 #include <cerrno>
+#include <new>
 
 namespace thn::documento {
+namespace {
+
+constexpr std::size_t kTamanoBloque = 64 * 1024;
+
+}  // namespace
 
 EntradaDocumento::EntradaDocumento(const std::filesystem::path& ruta)
     : nombre_(ruta.string()), archivo_(AbrirArchivo(ruta, "rb"))
@@ -16,26 +22,89 @@ EntradaDocumento::EntradaDocumento(const std::filesystem::path& ruta)
             throw Error(Formatear("No existe el archivo '%s'", {nombre_}));
         throw Error(Formatear("No se pudo abrir el archivo '%s': %s", {nombre_, MotivoSistema(error)}));
     }
+    for (Bloque& b : bloques_)
+        b.datos.resize(kTamanoBloque);
+    lector_ = std::thread([this] { Leer(); });
 }
 
-int EntradaDocumento::Leer(void* contexto, char* destino, int tamano)
+EntradaDocumento::~EntradaDocumento() { Parar(); }
+
+void EntradaDocumento::Parar()
 {
-    auto* entrada = static_cast<EntradaDocumento*>(contexto);
-    if (entrada->error_ != 0 || !entrada->limites_.Motivo().empty())
-        return -1;
-    const std::size_t leidos = std::fread(destino, 1, static_cast<std::size_t>(tamano), entrada->archivo_.get());
-    if (leidos == 0 && std::ferror(entrada->archivo_.get())) {
-        entrada->error_ = errno != 0 ? errno : EIO;
-        return -1;
+    {
+        const std::lock_guard<std::mutex> bloqueo(mutex_);
+        parar_ = true;
     }
-    entrada->vacio_ = entrada->vacio_ && leidos == 0;
-    if (!entrada->limites_.Revisar(destino, leidos))
-        return -1;
-    return static_cast<int>(leidos);
+    cambio_.notify_all();
+    if (lector_.joinable())
+        lector_.join();
 }
 
-void EntradaDocumento::Comprobar() const
+void EntradaDocumento::Leer()
 {
+    for (;;) {
+        std::size_t hueco = 0;
+        {
+            std::unique_lock<std::mutex> bloqueo(mutex_);
+            cambio_.wait(bloqueo, [this] { return listos_ < kBloques || parar_; });
+            if (parar_)
+                return;
+            // The parser only ever takes the first ready block: this one is free.
+            hueco = (primero_ + listos_) % kBloques;
+        }
+        Bloque& b = bloques_[hueco];
+        bool sigue = false;
+        try {
+            const std::size_t leidos = std::fread(b.datos.data(), 1, b.datos.size(), archivo_.get());
+            if (leidos == 0 && std::ferror(archivo_.get())) {
+                error_ = errno != 0 ? errno : EIO;
+            } else if (leidos > 0) {
+                vacio_ = false;
+                b.tamano = leidos;
+                sigue = limites_.Revisar(b.datos.data(), leidos);
+            }
+        } catch (const std::bad_alloc&) {
+            error_ = ENOMEM;
+            sigue = false;
+        }
+        {
+            const std::lock_guard<std::mutex> bloqueo(mutex_);
+            if (sigue)
+                ++listos_;
+            else
+                fin_ = true;
+        }
+        cambio_.notify_all();
+        if (!sigue)
+            return;
+    }
+}
+
+std::string_view EntradaDocumento::Siguiente()
+{
+    std::unique_lock<std::mutex> bloqueo(mutex_);
+    if (en_uso_) {
+        primero_ = (primero_ + 1) % kBloques;
+        --listos_;
+        en_uso_ = false;
+        cambio_.notify_all();
+    }
+    cambio_.wait(bloqueo, [this] { return listos_ > 0 || fin_; });
+    if (listos_ == 0) {
+        alcanzado_ = true;
+        return {};
+    }
+    en_uso_ = true;
+    const Bloque& b = bloques_[primero_];
+    return {b.datos.data(), b.tamano};
+}
+
+void EntradaDocumento::Comprobar()
+{
+    Parar();
+    // Read ahead of where the parser stopped, a failure is none of its business.
+    if (!alcanzado_)
+        return;
     if (error_ != 0)
         throw Error(Formatear("No se pudo leer el archivo '%s': %s", {nombre_, MotivoSistema(error_)}));
     // libxml2 would call it content after the end.

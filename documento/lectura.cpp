@@ -39,8 +39,6 @@ void PrepararLibxml2()
 
 namespace {
 
-constexpr int kBloque = 64 * 1024;
-
 // A document still in the context (parsing stopped by a failed read) goes with it.
 struct LiberarContexto {
     void operator()(xmlParserCtxt* c) const
@@ -130,9 +128,8 @@ DocXml Analizar(const fs::path& ruta, const std::function<void(xmlParserCtxt*, R
     // Fed block by block, as the streaming reader is: the parser then sees
     // the true end of the input and refuses whatever follows the root, a
     // NUL byte included.
-    std::vector<char> bloque(kBloque);
-    int leidos = EntradaDocumento::Leer(&entrada, bloque.data(), kBloque);
-    const int primeros = std::clamp(leidos, 0, 4);  // enough to tell the encoding
+    std::string_view bloque = entrada.Siguiente();
+    const auto primeros = static_cast<int>(std::min<std::size_t>(bloque.size(), 4));  // enough to tell the encoding
     RecogidaErroresXml errores;
     std::unique_ptr<xmlParserCtxt, LiberarContexto> contexto(
         xmlCreatePushParserCtxt(nullptr, nullptr, bloque.data(), primeros, nombre.c_str()));
@@ -142,12 +139,12 @@ DocXml Analizar(const fs::path& ruta, const std::function<void(xmlParserCtxt*, R
     xmlCtxtUseOptions(contexto.get(), kOpcionesLectura);
     preparar(contexto.get(), errores);
 
-    if (leidos > primeros)
-        xmlParseChunk(contexto.get(), bloque.data() + primeros, leidos - primeros, 0);
-    while (leidos > 0 && contexto->wellFormed) {
-        leidos = EntradaDocumento::Leer(&entrada, bloque.data(), kBloque);
-        if (leidos > 0)
-            xmlParseChunk(contexto.get(), bloque.data(), leidos, 0);
+    bloque.remove_prefix(static_cast<std::size_t>(primeros));
+    while (contexto->wellFormed) {
+        if (!bloque.empty())
+            xmlParseChunk(contexto.get(), bloque.data(), static_cast<int>(bloque.size()), 0);
+        if (!contexto->wellFormed || (bloque = entrada.Siguiente()).empty())
+            break;
     }
     entrada.Comprobar();
     const int resultado = xmlParseChunk(contexto.get(), nullptr, 0, 1);

@@ -6,13 +6,16 @@
 #include "comun/comun.h"
 #include "documento/centro_leido.h"
 #include "documento/centro.h"
+#include "documento/entrada.h"
 #include "documento/limites.h"
 #include "base/error.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
+#include <thread>
 
 namespace thn::prueba {
 namespace {
@@ -86,6 +89,27 @@ TEST(DocumentoLimites, CadaLectorRechazaLoDesmesurado)
             }
         }
     }
+}
+
+// The file is read and checked ahead of the parser: a bound passed beyond
+// where the parser stopped is none of its business, one it reached is.
+TEST(DocumentoLimites, SoloCuentaLoQueElLectorAlcanzo)
+{
+    DirectorioTemporal dir;
+    const auto ruta = dir / "centro.xml";
+    EscribirFichero(ruta, "<centro>" + std::string(200000, ' ') + "<daula" + Atributos(1001) + "/></centro>");
+    {
+        documento::EntradaDocumento entrada(ruta);
+        EXPECT_FALSE(entrada.Siguiente().empty());
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the reader gets to the element meanwhile
+        EXPECT_NO_THROW(entrada.Comprobar());
+    }
+    documento::EntradaDocumento entrada(ruta);
+    std::size_t bytes = 0;
+    for (std::string_view b; !(b = entrada.Siguiente()).empty();)
+        bytes += b.size();
+    EXPECT_LT(bytes, 200000u + 10);  // the block with the element never reaches the parser
+    EXPECT_THROW(entrada.Comprobar(), Error);
 }
 
 }  // namespace
