@@ -28,6 +28,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 
@@ -381,8 +382,20 @@ void Tabla::PonerTexto(std::string_view campo, std::string_view ansi) { PonerTex
 void Tabla::PonerTexto(Columna campo, std::string_view ansi)
 {
     Impl& t = Comprobar(impl_);
-    const detalle::Campo& c = t.e.campos[Indice(campo)];
-    EscribirTexto(t.e, c, t.Nuevo(), ansi);
+    t.ComprobarAbierta();
+    if (campo.tabla_ != &t)
+        Indice(campo);  // fails naming the table
+    const detalle::Campo& c = t.e.campos[campo.indice_];
+    unsigned char* r = t.Nuevo();
+    if (c.clase == Clase::Texto && c.bit_nulo < 0) {
+        // Most values of an export: a character field, written in place.
+        const auto ancho = static_cast<std::size_t>(c.ancho);
+        const std::size_t n = std::min(ansi.size(), ancho);
+        std::memcpy(r + c.desp, ansi.data(), n);
+        std::memset(r + c.desp + n, ' ', ancho - n);
+    } else {
+        EscribirTexto(t.e, c, r, ansi);
+    }
     if (t.aviso_corte && c.clase == Clase::Texto && ansi.size() > static_cast<std::size_t>(c.ancho))
         t.aviso_corte(c.nombre, ansi, static_cast<std::size_t>(c.ancho));
 }
