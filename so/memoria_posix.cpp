@@ -25,10 +25,16 @@ void* ReservarMemoria(std::size_t bytes, std::size_t& obtenidos)
 {
     if (bytes == 0 || bytes > SIZE_MAX / 2)
         return nullptr;
-    const std::size_t tamano = std::max(Redondeado(bytes), kMinimo);
-    const std::size_t mapeado = tamano + kPaginaEnorme;
-    // Addresses only: what is never written is never charged.
+    std::size_t tamano = std::max(Redondeado(bytes), kMinimo);
+    std::size_t mapeado = tamano + kPaginaEnorme;
+    // Addresses only: what is never written is never charged, unless the
+    // system counts every address (strict overcommit): then only what was asked.
     void* p = ::mmap(nullptr, mapeado, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (p == MAP_FAILED && tamano > Redondeado(bytes)) {
+        tamano = Redondeado(bytes);
+        mapeado = tamano + kPaginaEnorme;
+        p = ::mmap(nullptr, mapeado, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    }
     if (p == MAP_FAILED)
         return nullptr;
     const auto inicio = reinterpret_cast<std::uintptr_t>(p);
