@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <new>
+#include <system_error>
 
 namespace thn::documento {
 namespace {
@@ -24,7 +25,11 @@ EntradaDocumento::EntradaDocumento(const std::filesystem::path& ruta)
     }
     for (Bloque& b : bloques_)
         b.datos.resize(kTamanoBloque);
-    lector_ = std::thread([this] { Leer(); });
+    try {
+        lector_ = std::thread([this] { Leer(); });
+    } catch (const std::system_error&) {
+        // No thread to spare: the parser's own calls read each block.
+    }
 }
 
 EntradaDocumento::~EntradaDocumento() { Parar(); }
@@ -40,6 +45,25 @@ void EntradaDocumento::Parar()
         lector_.join();
 }
 
+bool EntradaDocumento::LeerBloque(Bloque& b)
+{
+    try {
+        const std::size_t leidos = std::fread(b.datos.data(), 1, b.datos.size(), archivo_.get());
+        if (leidos == 0 && std::ferror(archivo_.get())) {
+            error_ = errno != 0 ? errno : EIO;
+            return false;
+        }
+        if (leidos == 0)
+            return false;
+        vacio_ = false;
+        b.tamano = leidos;
+        return limites_.Revisar(b.datos.data(), leidos);
+    } catch (const std::bad_alloc&) {
+        error_ = ENOMEM;
+        return false;
+    }
+}
+
 void EntradaDocumento::Leer()
 {
     for (;;) {
@@ -52,21 +76,7 @@ void EntradaDocumento::Leer()
             // The parser only ever takes the first ready block: this one is free.
             hueco = (primero_ + listos_) % kBloques;
         }
-        Bloque& b = bloques_[hueco];
-        bool sigue = false;
-        try {
-            const std::size_t leidos = std::fread(b.datos.data(), 1, b.datos.size(), archivo_.get());
-            if (leidos == 0 && std::ferror(archivo_.get())) {
-                error_ = errno != 0 ? errno : EIO;
-            } else if (leidos > 0) {
-                vacio_ = false;
-                b.tamano = leidos;
-                sigue = limites_.Revisar(b.datos.data(), leidos);
-            }
-        } catch (const std::bad_alloc&) {
-            error_ = ENOMEM;
-            sigue = false;
-        }
+        const bool sigue = LeerBloque(bloques_[hueco]);
         {
             const std::lock_guard<std::mutex> bloqueo(mutex_);
             if (sigue)
@@ -82,6 +92,12 @@ void EntradaDocumento::Leer()
 
 std::string_view EntradaDocumento::Siguiente()
 {
+    if (!lector_.joinable() && !fin_ && !parar_) {
+        if (LeerBloque(bloques_[0]))
+            return {bloques_[0].datos.data(), bloques_[0].tamano};
+        fin_ = alcanzado_ = true;
+        return {};
+    }
     std::unique_lock<std::mutex> bloqueo(mutex_);
     if (en_uso_) {
         primero_ = (primero_ + 1) % kBloques;

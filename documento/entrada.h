@@ -46,6 +46,9 @@ private:
         std::size_t tamano = 0;
     };
 
+    // Reads and checks the next block into `b`: false at the end of the
+    // file, on a system error or on a bound passed.
+    bool LeerBloque(Bloque& b);
     void Leer();  // the reading thread
     void Parar();
 
