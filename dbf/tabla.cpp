@@ -387,15 +387,11 @@ void Tabla::PonerTexto(Columna campo, std::string_view ansi)
         Indice(campo);  // fails naming the table
     const detalle::Campo& c = t.e.campos[campo.indice_];
     unsigned char* r = t.Nuevo();
-    if (c.clase == Clase::Texto && c.bit_nulo < 0) {
-        // Most values of an export: a character field, written in place.
-        const auto ancho = static_cast<std::size_t>(c.ancho);
-        const std::size_t n = std::min(ansi.size(), ancho);
-        std::memcpy(r + c.desp, ansi.data(), n);
-        std::memset(r + c.desp + n, ' ', ancho - n);
-    } else {
+    // Most values of an export go to a character field without a null flag: written here, without the call.
+    if (c.clase == Clase::Texto && c.bit_nulo < 0)
+        EscribirCaracteres(c, r, ansi);
+    else
         EscribirTexto(t.e, c, r, ansi);
-    }
     if (t.aviso_corte && c.clase == Clase::Texto && ansi.size() > static_cast<std::size_t>(c.ancho))
         t.aviso_corte(c.nombre, ansi, static_cast<std::size_t>(c.ancho));
 }

@@ -410,14 +410,10 @@ void EscribirTexto(const Estructura& e, const Campo& c, unsigned char* r, std::s
 {
     switch (c.clase) {
     case Clase::Texto:
-    case Clase::Fecha: {
-        const std::string_view t = ansi.substr(0, static_cast<std::size_t>(c.ancho));
-        unsigned char* p = r + c.desp;
-        std::memset(p, ' ', static_cast<std::size_t>(c.ancho));
-        std::memcpy(p, t.data(), t.size());
+    case Clase::Fecha:
+        EscribirCaracteres(c, r, ansi);
         PonerBitNulo(e, c, r, false);
         return;
-    }
     case Clase::Logico: {
         const std::string_view t = Recortar(ansi);
         if (t.empty() || t == "?") {

@@ -7,7 +7,9 @@
 
 #include "dbf/estructura.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -54,6 +56,15 @@ void EscribirNulo(const Estructura& e, const Campo& c, unsigned char* r);
 // rules for N without decimals, I; float rules for N with decimals, F, O, B, Y;
 // T/F for L); blank text gives null.
 void EscribirTexto(const Estructura& e, const Campo& c, unsigned char* r, std::string_view ansi);
+// A character or date field's bytes: the text cut to the width, padded with
+// blanks; its null flag, if it has one, is left alone.
+inline void EscribirCaracteres(const Campo& c, unsigned char* r, std::string_view ansi)
+{
+    const auto ancho = static_cast<std::size_t>(c.ancho);
+    const std::size_t n = std::min(ansi.size(), ancho);
+    std::memcpy(r + c.desp, ansi.data(), n);
+    std::memset(r + c.desp + n, ' ', ancho - n);
+}
 void EscribirEntero(const Estructura& e, const Campo& c, unsigned char* r, std::int32_t v);
 void EscribirFlotante(const Estructura& e, const Campo& c, unsigned char* r, double v);
 void EscribirLogico(const Estructura& e, const Campo& c, unsigned char* r, bool v);
