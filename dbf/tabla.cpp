@@ -15,6 +15,7 @@
 //   by appends: m look-ups on n records cost about n + m.
 
 #include "dbf/tabla.h"
+#include "dbf/registros_aparte.h"
 
 #include "dbf/codificacion.h"
 #include "dbf/estructura.h"
@@ -365,6 +366,51 @@ void Tabla::Anadir()
     if (t.solo_lectura)
         throw Error(Formatear("La tabla '%s' está abierta sólo para lectura", {t.Nombre()}));
     t.Empezar();
+}
+
+std::shared_ptr<const detalle::Molde> Tabla::Molde() const
+{
+    const Impl& t = Comprobar(impl_);
+    t.ComprobarAbierta();
+    return std::make_shared<const detalle::Molde>(detalle::Molde{&t, t.e, t.en_blanco});
+}
+
+void Tabla::AnadirHechos(const RegistrosAparte& hechos)
+{
+    Impl& t = Comprobar(impl_);
+    if (hechos.molde_->tabla != &t)
+        throw Error(Formatear("Los registros no son de la tabla '%s'", {t.Nombre()}));
+    const std::size_t rl = t.e.long_registro;
+    const std::size_t n = hechos.Cuantos();
+    const bool autoincrementos = std::any_of(t.e.campos.begin(), t.e.campos.end(),
+                                             [](const detalle::Campo& c) { return c.autoincremento; });
+    if (!t.solo_anadir || autoincrementos) {
+        for (std::size_t i = 0; i < n; ++i) {
+            Anadir();
+            std::memcpy(t.Nuevo(), hechos.registros_.data() + i * rl, rl);
+            t.Grabar();
+        }
+        return;
+    }
+    // Appending only, nothing to number or index: whole runs of records go
+    // in at once, each run ending where Grabar would have written a block.
+    t.ComprobarAbierta();
+    if (t.editando) {
+        t.registros.resize((t.total - t.primero) * rl);
+        t.editando = false;
+    }
+    if (n > 0xFFFFFFFFu - t.total)
+        throw Error(Formatear("La tabla '%s' no admite más registros", {t.Nombre()}));
+    for (std::size_t i = 0; i < n;) {
+        const std::size_t hay = (t.total - t.primero) * rl;
+        const std::size_t hasta_bloque = hay < Impl::kBloque ? (Impl::kBloque - hay + rl - 1) / rl : 1;
+        const std::size_t k = std::min(n - i, std::max<std::size_t>(hasta_bloque, 1));
+        t.registros.append(hechos.registros_, i * rl, k * rl);
+        t.total += k;
+        t.vivos += k;
+        i += k;
+        t.VolcarBloque();
+    }
 }
 
 void Tabla::Reservar(std::size_t registros)

@@ -40,10 +40,16 @@ enum class Acceso { Compartido, Exclusivo, SoloAnadir };
 class Columna {
 private:
     friend class Tabla;
+    friend class RegistrosAparte;
     Columna(const void* tabla, std::size_t indice) : tabla_(tabla), indice_(indice) {}
     const void* tabla_;
     std::size_t indice_;
 };
+
+class RegistrosAparte;
+namespace detalle {
+struct Molde;
+}
 
 class Tabla {
 public:
@@ -85,6 +91,10 @@ public:
     void Grabar();
     // Room for `registros` more appended records, when the caller knows how many.
     void Reservar(std::size_t registros);
+    // Posts records made apart from this table, in their order, each as
+    // Anadir, the same Poner calls and Grabar would have; a record started
+    // here and not posted is discarded.
+    void AnadirHechos(const RegistrosAparte& hechos);
 
     // Called by PonerTexto whenever it cuts a value to a character field's
     // width, with the field's name, the whole value and the width.
@@ -120,6 +130,9 @@ public:
 
 private:
     struct Impl;
+    friend class RegistrosAparte;
+    // The layout records made apart copy: the open table's.
+    std::shared_ptr<const detalle::Molde> Molde() const;
     // The index of `campo` among the open table's fields; fails for a column of another table.
     std::size_t Indice(Columna campo) const;
     std::unique_ptr<Impl> impl_;

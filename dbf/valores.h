@@ -51,6 +51,14 @@ NumeroDeCampo LeerNumeroDeCampo(const Estructura& e, const Campo& c, const unsig
 // A record with every field null or blank.
 std::string RegistroEnBlanco(const Estructura& e);
 
+// What records made apart from a table need of it: its layout and blank
+// record, and who it is, to refuse another table's columns.
+struct Molde {
+    const void* tabla;
+    Estructura e;
+    std::string en_blanco;
+};
+
 void EscribirNulo(const Estructura& e, const Campo& c, unsigned char* r);
 // Character and date fields: cut to the width. Others: converted (integer
 // rules for N without decimals, I; float rules for N with decimals, F, O, B, Y;

@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: EUPL-1.2
 // A table of 100,000 records: written (held whole, or a block at a time
-// when appending only), reread and searched (one index build, then 100,000
+// when appending only, or made apart and posted in pieces), reread and searched (one index build, then 100,000
 // look-ups), with first-match semantics over duplicates.
 
 #include "comun/comun.h"
 #include "dbf/tabla.h"
+#include "dbf/registros_aparte.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
+#include <string>
 
 namespace thn::dbf {
 namespace {
@@ -25,41 +28,61 @@ std::string Clave(int i)
 constexpr int kRegistros = 100000;
 
 // The records after the first three, appended through `acceso`; the first
-// three were posted by an earlier opening. The last record begun is never posted.
-void Escribir(const std::filesystem::path& ruta, Acceso acceso)
+// three were posted by an earlier opening. The last record begun is never
+// posted. `aparte`: made apart instead, in pieces of many sizes whose ends
+// fall anywhere in a block, with a record begun and dropped before each.
+void Escribir(const std::filesystem::path& ruta, Acceso acceso, bool aparte = false)
 {
     Tabla::Crear(ruta, {{"CLAVE", TipoCampo::Caracter, 10},
                         {"DIA", TipoCampo::Entero},
                         {"HORAS", TipoCampo::Flotante},
                         {"ESTAREA", TipoCampo::Logico}});
-    const auto registro = [](Tabla& t, int i) {
+    const auto registro = [](auto& t, const auto& campos, int i) {
         t.Anadir();
-        t.PonerTexto("CLAVE", Clave(i));
-        t.PonerEntero("DIA", i % 5 + 1);
-        t.PonerFlotante("HORAS", i / 4.0);
-        t.PonerLogico("ESTAREA", i % 2 == 0);
-        t.Grabar();
+        t.PonerTexto(campos[0], Clave(i));
+        t.PonerTexto(campos[1], std::to_string(i % 5 + 1));
+        t.PonerFlotante(campos[2], i / 4.0);
+        t.PonerTexto(campos[3], i % 2 == 0 ? "T" : "F");
     };
     {
         Tabla t(ruta, Acceso::Exclusivo);
-        for (int i = 0; i < 3; ++i)
-            registro(t, i);
+        for (int i = 0; i < 3; ++i) {
+            registro(t, std::array<std::string_view, 4>{"CLAVE", "DIA", "HORAS", "ESTAREA"}, i);
+            t.Grabar();
+        }
     }
     Tabla t(ruta, acceso);
+    const std::array campos{t.Campo("CLAVE"), t.Campo("DIA"), t.Campo("HORAS"), t.Campo("ESTAREA")};
     t.Reservar(kRegistros - 3);
-    for (int i = 3; i < kRegistros; ++i)
-        registro(t, i);
+    RegistrosAparte hechos(t);
+    for (int i = 3, pieza = 0; i < kRegistros; ++pieza) {
+        if (!aparte) {
+            registro(t, campos, i++);
+            t.Grabar();
+            continue;
+        }
+        hechos.Vaciar();
+        for (int n = std::array{1, 2000, 7, 3333, 10923}[pieza % 5]; n > 0 && i < kRegistros; --n)
+            registro(hechos, campos, i++);
+        t.Anadir();
+        t.PonerTexto(campos[0], "NUNCA");
+        t.AnadirHechos(hechos);
+    }
     t.Anadir();
     t.PonerTexto("CLAVE", "NUNCA");
 }
 
-// Appending only writes the same bytes, a block at a time.
-TEST(DbfGrande, SoloAnadirEscribeLoMismo)
+// Appending only, or posting records made apart, writes the same bytes.
+TEST(DbfGrande, SoloAnadirYHechosAparteEscribenLoMismo)
 {
     DirectorioTemporal dir;
     Escribir(dir / "A.DBF", Acceso::Exclusivo);
-    Escribir(dir / "B.DBF", Acceso::SoloAnadir);
-    EXPECT_TRUE(prueba::LeerFichero(dir / "A.DBF") == prueba::LeerFichero(dir / "B.DBF"));
+    const auto a = prueba::LeerFichero(dir / "A.DBF");
+    for (const auto& [acceso, aparte] :
+         {std::pair{Acceso::SoloAnadir, false}, {Acceso::SoloAnadir, true}, {Acceso::Exclusivo, true}}) {
+        Escribir(dir / "B.DBF", acceso, aparte);
+        EXPECT_TRUE(a == prueba::LeerFichero(dir / "B.DBF")) << static_cast<int>(acceso) << aparte;
+    }
     EXPECT_EQ(Tabla(dir / "B.DBF", Acceso::SoloAnadir).NumeroRegistros(), static_cast<std::size_t>(kRegistros));
 }
 

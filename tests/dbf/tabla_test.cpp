@@ -4,6 +4,7 @@
 
 #include "comun/comun.h"
 #include "dbf/tabla.h"
+#include "dbf/registros_aparte.h"
 #include "base/error.h"
 
 #include <gmock/gmock.h>
@@ -666,6 +667,11 @@ TEST(DbfTabla, ColumnasDeUnaTabla)
         EXPECT_THAT(MensajeDe([&] { u.LeerTexto(asig); }), HasSubstr("no es de la tabla"));
         u.Anadir();
         EXPECT_THAT(MensajeDe([&] { u.PonerTexto(asig, "x"); }), HasSubstr("no es de la tabla"));
+        RegistrosAparte aparte(t);
+        EXPECT_THAT(MensajeDe([&] { aparte.PonerTexto(asig, "x"); }), HasSubstr("ningún registro nuevo"));
+        aparte.Anadir();
+        EXPECT_THAT(MensajeDe([&] { aparte.PonerTexto(u.Campo("ASIG"), "x"); }), HasSubstr("no es de la tabla"));
+        EXPECT_THAT(MensajeDe([&] { u.AnadirHechos(aparte); }), HasSubstr("no son de la tabla"));
         t.Cerrar();
         EXPECT_THAT(MensajeDe([&] { t.LeerTexto(asig); }), HasSubstr("está cerrada"));
     }

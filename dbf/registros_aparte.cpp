@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: EUPL-1.2
+#include "dbf/registros_aparte.h"
+
+#include "dbf/valores.h"
+#include "base/error.h"
+
+namespace thn::dbf {
+
+using detalle::Clase;
+
+RegistrosAparte::RegistrosAparte(const Tabla& t) : molde_(t.Molde()) {}
+RegistrosAparte::~RegistrosAparte() = default;
+RegistrosAparte::RegistrosAparte(RegistrosAparte&&) noexcept = default;
+RegistrosAparte& RegistrosAparte::operator=(RegistrosAparte&&) noexcept = default;
+
+void RegistrosAparte::Anadir() { registros_.append(molde_->en_blanco); }
+
+std::size_t RegistrosAparte::Cuantos() const { return registros_.size() / molde_->e.long_registro; }
+
+void RegistrosAparte::Vaciar() { registros_.clear(); }
+
+unsigned char* RegistrosAparte::Ultimo(Columna campo, const detalle::Campo*& c)
+{
+    const detalle::Estructura& e = molde_->e;
+    if (campo.tabla_ != molde_->tabla)
+        throw Error(Formatear("La columna no es de la tabla '%s'", {e.tabla}));
+    if (registros_.empty())
+        throw Error(Formatear("No se ha empezado ningún registro nuevo en la tabla '%s'", {e.tabla}));
+    c = &e.campos[campo.indice_];
+    return reinterpret_cast<unsigned char*>(registros_.data()) + registros_.size() - e.long_registro;
+}
+
+void RegistrosAparte::PonerTexto(Columna campo, std::string_view ansi)
+{
+    const detalle::Campo* c = nullptr;
+    unsigned char* r = Ultimo(campo, c);
+    if (c->clase == Clase::Texto && c->bit_nulo < 0)
+        detalle::EscribirCaracteres(*c, r, ansi);
+    else
+        detalle::EscribirTexto(molde_->e, *c, r, ansi);
+}
+
+void RegistrosAparte::PonerFlotante(Columna campo, double valor)
+{
+    const detalle::Campo* c = nullptr;
+    unsigned char* r = Ultimo(campo, c);
+    detalle::EscribirFlotante(molde_->e, *c, r, valor);
+}
+
+}  // namespace thn::dbf
