@@ -4,14 +4,21 @@
 
 #include "exportar/conversiones.h"
 #include "exportar/lectura.h"
+#include "exportar/por_piezas.h"
 
 #include "base/error.h"
+#include "dbf/registros_aparte.h"
 #include "base/numeros.h"
 #include "trabajo/tablas.h"
 #include "base/texto.h"
 
 #include <cfloat>
+#include <chrono>
+#include <cstdio>
 #include <cmath>
+#include <algorithm>
+#include <iterator>
+#include <thread>
 #include <unordered_map>
 
 namespace thn {
@@ -78,46 +85,40 @@ private:
     Sesiones ultima_{};
 };
 
-// The fields of GRUPOST, ASIGNOMT and PROFT that the assignments read, and
-// those of ASIGT that they write, each found once.
-struct CamposGrupo {
-    explicit CamposGrupo(const dbf::Tabla& t)
-        : idgrupo(t.Campo("IDGRUPO")), abrev(t.Campo("ABREV")), turno(t.Campo("TURNO")), nivel(t.Campo("NIVEL")),
-          curso(t.Campo("CURSO")), grupo(t.Campo("GRUPO")), idcurso(t.Campo("IDCURSO"))
-    {
-    }
-    dbf::Columna idgrupo, abrev, turno, nivel, curso, grupo, idcurso;
-};
-
-// The GRUPOST record of one group identifier, looked up again only when the
-// identifier changes: a centre lists its assignments group by group.
-class GrupoLeido {
+// What an assignment takes from a table written earlier in this export,
+// by the identifier it gives. The table is read once into a map that the
+// threads converting the section share, read only; the table itself, its
+// current record and its index, stays with this one. As with Localizar,
+// the first record of an identifier counts.
+template <class Valores>
+class Referidos {
 public:
-    explicit GrupoLeido(dbf::Tabla& t) : t_(t), c_(t) {}
-
-    void Buscar(const std::string& id)
+    template <class Leer>
+    Referidos(dbf::Tabla& t, const char* campo_id, Leer leer)
     {
-        if (leido_ && id == id_)
-            return;
-        id_ = id;
-        leido_ = true;
-        hay = t_.Localizar(c_.idgrupo, id);
-        abrev = hay ? t_.LeerTexto(c_.abrev) : "";
-        turno = hay ? t_.LeerTexto(c_.turno) : "";
-        nivel = hay ? t_.LeerTexto(c_.nivel) : "";
-        curso = hay ? t_.LeerTexto(c_.curso) : "";
-        grupo = hay ? t_.LeerTexto(c_.grupo) : "";
-        idcurso = hay ? t_.LeerTexto(c_.idcurso) : "";
+        const dbf::Columna id = t.Campo(campo_id);
+        por_id_.reserve(t.NumeroRegistros());
+        for (t.Primero(); !t.Fin(); t.Siguiente())
+            if (std::string clave = t.LeerTexto(id); !por_id_.contains(clave))
+                por_id_.emplace(std::move(clave), leer(t));
     }
 
-    bool hay = false;
-    std::string abrev, turno, nivel, curso, grupo, idcurso;
+    // Null when no record has it.
+    const Valores* Buscar(const std::string& id) const
+    {
+        const auto it = por_id_.find(id);
+        return it == por_id_.end() ? nullptr : &it->second;
+    }
 
 private:
-    dbf::Tabla& t_;
-    const CamposGrupo c_;
-    std::string id_;
-    bool leido_ = false;
+    std::unordered_map<std::string, Valores> por_id_;
+};
+
+struct Grupo {
+    std::string abrev, turno, nivel, curso, grupo, idcurso;
+};
+struct Materia {
+    std::string cod, codtarea;
 };
 
 struct CamposAsigt {
@@ -133,6 +134,87 @@ struct CamposAsigt {
         idgrup, idasig, idprof;
 };
 
+// What the assignments read of the tables written before them, and the
+// fields of ASIGT they write.
+struct Referencias {
+    Referidos<Grupo> grupos;
+    Referidos<Materia> materias;
+    Referidos<std::string> profesores;
+    CamposAsigt a;
+};
+
+// One assignment into a record begun in `t` (a table or records made apart)
+// and filled; false, with nothing begun, when it is left out. Its notes go
+// to `notas`, and nothing else is touched but `vistas`: in an export, pieces
+// of the section are converted on two threads.
+template <class Destino>
+bool Asignacion(ContextoExportacion& c, const Referencias& r, SesionesVistas& vistas, const ElementoLeido& e,
+                Destino& t, Informe& notas)
+{
+    Lectura l(c, e);
+    const std::string id_grupo = l.Ansi("cgrupo");
+    const Grupo* grupo = r.grupos.Buscar(id_grupo);
+    const std::string id_materia = l.Ansi("casig");
+    const Materia* materia = r.materias.Buscar(id_materia);
+    const std::string id_prof = l.Ansi("cprofe");
+    const std::string* abrev_prof = r.profesores.Buscar(id_prof);
+    const std::string conexion = l.Ansi("conexion");
+    const std::string texto_horas = l.Ansi("nhoras");
+    Sesiones sesiones{};
+    l.Intentar("nhoras", "flotante_no_valido", [&] { sesiones = vistas.De(texto_horas, e); });
+    if (!l.Utilizable())
+        return false;
+
+    if (!materia || materia->cod.empty()) {
+        notas.omisiones.push_back(
+            {e.Nombre(), e.Posicion(), materia ? "materia_sin_codigo" : "materia_inexistente",
+             Donde(e) + " (casig '" + DesdeAnsi(id_materia) + "', cgrupo '" + DesdeAnsi(id_grupo) + "', cprofe '"
+                 + DesdeAnsi(id_prof) + "')",
+             materia ? "omitida en ASIGT: la materia de ASIGNOMT con ese identificador tiene el código vacío"
+                     : "omitida en ASIGT: ninguna materia de ASIGNOMT tiene ese identificador"});
+        return false;
+    }
+    if (!grupo)
+        notas.avisos.push_back({e.Nombre(), e.Posicion(), "grupo_inexistente", Donde(e),
+                                "ningún grupo de GRUPOST tiene el identificador '" + DesdeAnsi(id_grupo)
+                                    + "'; CGRUP queda vacío"});
+    if (!abrev_prof)
+        notas.avisos.push_back({e.Nombre(), e.Posicion(), "profesor_inexistente", Donde(e),
+                                "ningún profesor de PROFT tiene el identificador '" + DesdeAnsi(id_prof)
+                                    + "'; CPROF queda vacío"});
+
+    const Grupo sin_grupo;
+    const Grupo& g = grupo ? *grupo : sin_grupo;
+    const CamposAsigt& a = r.a;
+    t.Anadir();
+    t.PonerTexto(a.casig, materia->cod);
+    t.PonerTexto(a.cprof, abrev_prof ? std::string_view(*abrev_prof) : std::string_view());
+    t.PonerTexto(a.cgrup, g.abrev);
+    t.PonerTexto(a.caula, "");
+    t.PonerTexto(a.turno, g.turno);
+    t.PonerTexto(a.nivel, g.nivel);
+    t.PonerTexto(a.curso, g.curso);
+    t.PonerTexto(a.grupo, g.grupo);
+    t.PonerFlotante(a.horas, sesiones.horas);
+    t.PonerTexto(a.sesiones, sesiones.patron);
+    t.PonerTexto(a.ctarea, materia->codtarea);
+    t.PonerTexto(a.nconex, conexion);
+    t.PonerTexto(a.idcurso, g.idcurso);
+    t.PonerTexto(a.idgrup, id_grupo);
+    t.PonerTexto(a.idasig, id_materia);
+    t.PonerTexto(a.idprof, id_prof);
+    return true;
+}
+
+// A piece of the section, converted apart.
+struct Pieza {
+    dbf::RegistrosAparte registros;
+    Informe notas;  // its omissions and warnings
+    SesionesVistas vistas;
+};
+
+constexpr std::size_t kPorPieza = 1024;
+
 }  // namespace
 
 void TransformarAsignaturas(ContextoExportacion& c)
@@ -145,79 +227,47 @@ void TransformarAsignaturas(ContextoExportacion& c)
     grupos.Abrir(c.directorio);
     materias.Abrir(c.directorio);
     profesores.Abrir(c.directorio);
-    auto& tg = grupos.Tabla();
-    auto& tm = materias.Tabla();
-    auto& tp = profesores.Tabla();
-    GrupoLeido g(tg);
-    SesionesVistas vistas;
-    const dbf::Columna m_idasig = tm.Campo("IDASIG"), m_cod = tm.Campo("COD"), m_codtarea = tm.Campo("CODTAREA");
-    const dbf::Columna p_idprof = tp.Campo("IDPROF"), p_abrev = tp.Campo("ABREV");
-    const CamposAsigt a(tabla);
+    const Referencias r{
+        {grupos.Tabla(), "IDGRUPO",
+         [](const dbf::Tabla& t) {
+             return Grupo{t.LeerTexto("ABREV"), t.LeerTexto("TURNO"), t.LeerTexto("NIVEL"),
+                          t.LeerTexto("CURSO"), t.LeerTexto("GRUPO"), t.LeerTexto("IDCURSO")};
+         }},
+        {materias.Tabla(), "IDASIG", [](const dbf::Tabla& t) { return Materia{t.LeerTexto("COD"), t.LeerTexto("CODTAREA")}; }},
+        {profesores.Tabla(), "IDPROF", [](const dbf::Tabla& t) { return t.LeerTexto("ABREV"); }},
+        CamposAsigt(tabla)};
 
     const auto& elementos = c.documento.Seleccionar("/centro/asignaturas/dasignatura");
     tabla.Reservar(elementos.size());
     std::size_t escritos = 0;
-    for (const auto& e : elementos) {
-        Lectura l(c, e);
-        std::string cod, codtarea, abrev_prof;
-
-        const std::string id_grupo = l.Ansi("cgrupo");
-        g.Buscar(id_grupo);
-        const bool hay_grupo = g.hay;
-        const std::string id_materia = l.Ansi("casig");
-        const bool hay_materia = tm.Localizar(m_idasig, id_materia);
-        if (hay_materia) {
-            cod = tm.LeerTexto(m_cod);
-            codtarea = tm.LeerTexto(m_codtarea);
-        }
-        const std::string id_prof = l.Ansi("cprofe");
-        const bool hay_prof = tp.Localizar(p_idprof, id_prof);
-        if (hay_prof)
-            abrev_prof = tp.LeerTexto(p_abrev);
-        const std::string conexion = l.Ansi("conexion");
-        const std::string texto_horas = l.Ansi("nhoras");
-        Sesiones sesiones{};
-        l.Intentar("nhoras", "flotante_no_valido", [&] { sesiones = vistas.De(texto_horas, e); });
-        if (!l.Utilizable())
-            continue;
-
-        if (cod.empty()) {
-            c.informe.omisiones.push_back(
-                {e.Nombre(), e.Posicion(), hay_materia ? "materia_sin_codigo" : "materia_inexistente",
-                 Donde(e) + " (casig '" + DesdeAnsi(id_materia) + "', cgrupo '" + DesdeAnsi(id_grupo)
-                     + "', cprofe '" + DesdeAnsi(id_prof) + "')",
-                 hay_materia ? "omitida en ASIGT: la materia de ASIGNOMT con ese identificador tiene el código vacío"
-                             : "omitida en ASIGT: ninguna materia de ASIGNOMT tiene ese identificador"});
-            continue;
-        }
-        if (!hay_grupo)
-            c.informe.avisos.push_back({e.Nombre(), e.Posicion(), "grupo_inexistente", Donde(e),
-                                       "ningún grupo de GRUPOST tiene el identificador '"
-                                                      + DesdeAnsi(id_grupo) + "'; CGRUP queda vacío"});
-        if (!hay_prof)
-            c.informe.avisos.push_back({e.Nombre(), e.Posicion(), "profesor_inexistente", Donde(e),
-                                       "ningún profesor de PROFT tiene el identificador '"
-                                                      + DesdeAnsi(id_prof) + "'; CPROF queda vacío"});
-
-        tabla.Anadir();
-        tabla.PonerTexto(a.casig, cod);
-        tabla.PonerTexto(a.cprof, abrev_prof);
-        tabla.PonerTexto(a.cgrup, g.abrev);
-        tabla.PonerTexto(a.caula, "");
-        tabla.PonerTexto(a.turno, g.turno);
-        tabla.PonerTexto(a.nivel, g.nivel);
-        tabla.PonerTexto(a.curso, g.curso);
-        tabla.PonerTexto(a.grupo, g.grupo);
-        tabla.PonerFlotante(a.horas, sesiones.horas);
-        tabla.PonerTexto(a.sesiones, sesiones.patron);
-        tabla.PonerTexto(a.ctarea, codtarea);
-        tabla.PonerTexto(a.nconex, conexion);
-        tabla.PonerTexto(a.idcurso, g.idcurso);
-        tabla.PonerTexto(a.idgrup, id_grupo);
-        tabla.PonerTexto(a.idasig, id_materia);
-        tabla.PonerTexto(a.idprof, id_prof);
-        tabla.Grabar();
-        ++escritos;
+    if (c.revision) {
+        // A check notes what each element's record cuts as it is written: one by one.
+        SesionesVistas vistas;
+        for (const auto& e : elementos)
+            if (Asignacion(c, r, vistas, e, tabla, c.informe)) {
+                tabla.Grabar();
+                ++escritos;
+            }
+    } else {
+        PorPiezas(
+            (elementos.size() + kPorPieza - 1) / kPorPieza, std::thread::hardware_concurrency() > 1,
+            [&] { return Pieza{dbf::RegistrosAparte(tabla), {}, {}}; },
+            [&](std::size_t i, Pieza& p) {
+                p.registros.Vaciar();
+                p.notas.omisiones.clear();
+                p.notas.avisos.clear();
+                for (const auto& e : elementos.subspan(i * kPorPieza, std::min(kPorPieza, elementos.size() - i * kPorPieza)))
+                    Asignacion(c, r, p.vistas, e, p.registros, p.notas);
+            },
+            [&](Pieza& p) {
+                tabla.AnadirHechos(p.registros);
+                escritos += p.registros.Cuantos();
+                auto pasar = [](std::vector<Omision>& de, std::vector<Omision>& a) {
+                    a.insert(a.end(), std::make_move_iterator(de.begin()), std::make_move_iterator(de.end()));
+                };
+                pasar(p.notas.omisiones, c.informe.omisiones);
+                pasar(p.notas.avisos, c.informe.avisos);
+            });
     }
     tabla.Cerrar();
     grupos.Cerrar();

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "exportacion_prueba.h"
 
+#include <gmock/gmock.h>
+
+#include <algorithm>
 #include <clocale>
 
 namespace thn::prueba {
@@ -149,6 +152,53 @@ TEST_F(Asignaturas, IdentificadorDeMasDeDiezNoSeEncuentra)
 {
     Exportar(Base() + Seccion("asignaturas", "dasignatura", {Asignatura("G1", "101", "50100000000", "1")}));
     EXPECT_EQ(Leer("ASIGT", {"CPROF", "IDPROF"}), (Tabla{{"", "5010000000"}}));
+}
+
+// A long section is converted in pieces, on two threads: the tables, the
+// notes and their order are those of one element after another, and of two
+// bad elements the first in the document is the one named, whichever
+// thread met it.
+TEST_F(Asignaturas, SeccionLargaComoElementoAElemento)
+{
+    constexpr std::size_t kElementos = 5000;
+    const Atributos tipos[] = {
+        Asignatura("G1", "101", "501", "4", "C12345"),
+        Asignatura("G1", "999", "501", "4"),  // left out
+        Asignatura("G9", "101", "599", "2"),  // two warnings
+        Asignatura("G1", "900", "501", "1"),
+    };
+    const auto seccion = [&](const std::vector<std::size_t>& malos) {
+        std::vector<Atributos> elementos;
+        for (std::size_t i = 0; i < kElementos; ++i) {
+            elementos.push_back(tipos[i % 4]);
+            if (std::find(malos.begin(), malos.end(), i + 1) != malos.end())
+                elementos.back()[4].second = "x";
+        }
+        return Base() + Seccion("asignaturas", "dasignatura", elementos);
+    };
+    const auto r = Exportar(seccion({}));
+    const auto filas = Leer("ASIGT", {"CASIG", "CPROF", "CGRUP", "HORAS", "NCONEX", "IDGRUP"});
+    ASSERT_EQ(filas.size(), kElementos / 4 * 3);
+    const Tabla esperadas = {{"MAT", "MGR", "1ESOA", "4", "C123", "G1"},
+                             {"MAT", "", "", "2", "", "G9"},
+                             {"LECTIVA", "MGR", "1ESOA", "1", "", "G1"}};
+    for (std::size_t i = 0; i < filas.size(); ++i)
+        ASSERT_EQ(filas[i], esperadas[i % 3]) << i;
+    ASSERT_EQ(r.informe.omisiones.size(), kElementos / 4);
+    ASSERT_EQ(r.informe.avisos.size(), kElementos / 2);
+    for (std::size_t k = 0; k < kElementos / 4; ++k) {
+        ASSERT_EQ(r.informe.omisiones[k].posicion, 4 * k + 2);
+        ASSERT_EQ(r.informe.avisos[2 * k].posicion, 4 * k + 3);
+        ASSERT_EQ(r.informe.avisos[2 * k + 1].codigo, "profesor_inexistente");
+    }
+    EXPECT_EQ(r.informe.recuentos.back().registros, filas.size());
+
+    const std::vector<std::vector<std::size_t>> malos = {{1}, {1500, 4990}, {700, 1500}, {4999}, {3100, 2100}};
+    for (const auto& m : malos) {
+        const std::size_t primero = *std::min_element(m.begin(), m.end());
+        EXPECT_THAT(Fallo(seccion(m)), ::testing::HasSubstr("dasignatura número " + std::to_string(primero) + ","))
+            << primero;
+    }
 }
 
 }  // namespace
