@@ -5,6 +5,7 @@
 #include "exportar/conversiones.h"
 #include "exportar/lectura.h"
 #include "exportar/por_piezas.h"
+#include "exportar/referidos.h"
 
 #include "base/error.h"
 #include "dbf/registros_aparte.h"
@@ -20,6 +21,7 @@
 #include <iterator>
 #include <thread>
 #include <unordered_map>
+#include <vector>
 
 namespace thn {
 namespace {
@@ -85,42 +87,6 @@ private:
     Sesiones ultima_{};
 };
 
-// What an assignment takes from a table written earlier in this export,
-// by the identifier it gives. The table is read once into a map that the
-// threads converting the section share, read only; the table itself, its
-// current record and its index, stays with this one. As with Localizar,
-// the first record of an identifier counts.
-template <class Valores>
-class Referidos {
-public:
-    template <class Leer>
-    Referidos(dbf::Tabla& t, const char* campo_id, Leer leer)
-    {
-        const dbf::Columna id = t.Campo(campo_id);
-        por_id_.reserve(t.NumeroRegistros());
-        for (t.Primero(); !t.Fin(); t.Siguiente())
-            if (std::string clave = t.LeerTexto(id); !por_id_.contains(clave))
-                por_id_.emplace(std::move(clave), leer(t));
-    }
-
-    // Null when no record has it.
-    const Valores* Buscar(const std::string& id) const
-    {
-        const auto it = por_id_.find(id);
-        return it == por_id_.end() ? nullptr : &it->second;
-    }
-
-private:
-    std::unordered_map<std::string, Valores> por_id_;
-};
-
-struct Grupo {
-    std::string abrev, turno, nivel, curso, grupo, idcurso;
-};
-struct Materia {
-    std::string cod, codtarea;
-};
-
 struct CamposAsigt {
     explicit CamposAsigt(const dbf::Tabla& t)
         : casig(t.Campo("CASIG")), cprof(t.Campo("CPROF")), cgrup(t.Campo("CGRUP")), caula(t.Campo("CAULA")),
@@ -137,72 +103,82 @@ struct CamposAsigt {
 // What the assignments read of the tables written before them, and the
 // fields of ASIGT they write.
 struct Referencias {
-    Referidos<Grupo> grupos;
-    Referidos<Materia> materias;
-    Referidos<std::string> profesores;
+    Referidos grupos;      // ABREV TURNO NIVEL CURSO GRUPO IDCURSO
+    Referidos materias;    // COD CODTAREA
+    Referidos profesores;  // ABREV
     CamposAsigt a;
 };
 
-// One assignment into a record begun in `t` (a table or records made apart)
-// and filled; false, with nothing begun, when it is left out. Its notes go
-// to `notas`, and nothing else is touched but `vistas`: in an export, pieces
+// An assignment's values as the document gives them: read first, for a
+// whole piece, so that its look-ups are announced before any is needed.
+struct Leida {
+    std::string id_grupo, id_materia, id_prof, conexion;
+    Sesiones sesiones;
+};
+
+// Reads `e` into `d`; false when it is left out for a problem noted (in a check).
+bool Leer(Lectura& l, const Referencias& r, SesionesVistas& vistas, const ElementoLeido& e, Leida& d)
+{
+    d.id_grupo = l.Ansi("cgrupo");
+    r.grupos.Anticipar(d.id_grupo);
+    d.id_materia = l.Ansi("casig");
+    r.materias.Anticipar(d.id_materia);
+    d.id_prof = l.Ansi("cprofe");
+    r.profesores.Anticipar(d.id_prof);
+    d.conexion = l.Ansi("conexion");
+    const std::string texto_horas = l.Ansi("nhoras");
+    l.Intentar("nhoras", "flotante_no_valido", [&] { d.sesiones = vistas.De(texto_horas, e); });
+    return l.Utilizable();
+}
+
+// The record of an assignment read, begun in `t` (a table or records made
+// apart) and filled; false, with nothing begun, when it is left out. Its
+// notes go to `notas`, and nothing else is touched: in an export, pieces
 // of the section are converted on two threads.
 template <class Destino>
-bool Asignacion(ContextoExportacion& c, const Referencias& r, SesionesVistas& vistas, const ElementoLeido& e,
-                Destino& t, Informe& notas)
+bool Escribir(const Referencias& r, const ElementoLeido& e, const Leida& d, Destino& t, Informe& notas)
 {
-    Lectura l(c, e);
-    const std::string id_grupo = l.Ansi("cgrupo");
-    const Grupo* grupo = r.grupos.Buscar(id_grupo);
-    const std::string id_materia = l.Ansi("casig");
-    const Materia* materia = r.materias.Buscar(id_materia);
-    const std::string id_prof = l.Ansi("cprofe");
-    const std::string* abrev_prof = r.profesores.Buscar(id_prof);
-    const std::string conexion = l.Ansi("conexion");
-    const std::string texto_horas = l.Ansi("nhoras");
-    Sesiones sesiones{};
-    l.Intentar("nhoras", "flotante_no_valido", [&] { sesiones = vistas.De(texto_horas, e); });
-    if (!l.Utilizable())
-        return false;
-
-    if (!materia || materia->cod.empty()) {
+    const unsigned char* grupo = r.grupos.Buscar(d.id_grupo);
+    const unsigned char* materia = r.materias.Buscar(d.id_materia);
+    const unsigned char* prof = r.profesores.Buscar(d.id_prof);
+    const std::string_view cod = materia ? r.materias.Valores(materia)[0] : std::string_view();
+    if (cod.empty()) {
         notas.omisiones.push_back(
             {e.Nombre(), e.Posicion(), materia ? "materia_sin_codigo" : "materia_inexistente",
-             Donde(e) + " (casig '" + DesdeAnsi(id_materia) + "', cgrupo '" + DesdeAnsi(id_grupo) + "', cprofe '"
-                 + DesdeAnsi(id_prof) + "')",
+             Donde(e) + " (casig '" + DesdeAnsi(d.id_materia) + "', cgrupo '" + DesdeAnsi(d.id_grupo)
+                 + "', cprofe '" + DesdeAnsi(d.id_prof) + "')",
              materia ? "omitida en ASIGT: la materia de ASIGNOMT con ese identificador tiene el código vacío"
                      : "omitida en ASIGT: ninguna materia de ASIGNOMT tiene ese identificador"});
         return false;
     }
     if (!grupo)
         notas.avisos.push_back({e.Nombre(), e.Posicion(), "grupo_inexistente", Donde(e),
-                                "ningún grupo de GRUPOST tiene el identificador '" + DesdeAnsi(id_grupo)
+                                "ningún grupo de GRUPOST tiene el identificador '" + DesdeAnsi(d.id_grupo)
                                     + "'; CGRUP queda vacío"});
-    if (!abrev_prof)
+    if (!prof)
         notas.avisos.push_back({e.Nombre(), e.Posicion(), "profesor_inexistente", Donde(e),
-                                "ningún profesor de PROFT tiene el identificador '" + DesdeAnsi(id_prof)
+                                "ningún profesor de PROFT tiene el identificador '" + DesdeAnsi(d.id_prof)
                                     + "'; CPROF queda vacío"});
 
-    const Grupo sin_grupo;
-    const Grupo& g = grupo ? *grupo : sin_grupo;
+    const auto g = [&](std::size_t k) { return grupo ? r.grupos.Valores(grupo)[k] : std::string_view(); };
     const CamposAsigt& a = r.a;
     t.Anadir();
-    t.PonerTexto(a.casig, materia->cod);
-    t.PonerTexto(a.cprof, abrev_prof ? std::string_view(*abrev_prof) : std::string_view());
-    t.PonerTexto(a.cgrup, g.abrev);
+    t.PonerTexto(a.casig, cod);
+    t.PonerTexto(a.cprof, prof ? r.profesores.Valores(prof)[0] : std::string_view());
+    t.PonerTexto(a.cgrup, g(0));
     t.PonerTexto(a.caula, "");
-    t.PonerTexto(a.turno, g.turno);
-    t.PonerTexto(a.nivel, g.nivel);
-    t.PonerTexto(a.curso, g.curso);
-    t.PonerTexto(a.grupo, g.grupo);
-    t.PonerFlotante(a.horas, sesiones.horas);
-    t.PonerTexto(a.sesiones, sesiones.patron);
-    t.PonerTexto(a.ctarea, materia->codtarea);
-    t.PonerTexto(a.nconex, conexion);
-    t.PonerTexto(a.idcurso, g.idcurso);
-    t.PonerTexto(a.idgrup, id_grupo);
-    t.PonerTexto(a.idasig, id_materia);
-    t.PonerTexto(a.idprof, id_prof);
+    t.PonerTexto(a.turno, g(1));
+    t.PonerTexto(a.nivel, g(2));
+    t.PonerTexto(a.curso, g(3));
+    t.PonerTexto(a.grupo, g(4));
+    t.PonerFlotante(a.horas, d.sesiones.horas);
+    t.PonerTexto(a.sesiones, d.sesiones.patron);
+    t.PonerTexto(a.ctarea, r.materias.Valores(materia)[1]);
+    t.PonerTexto(a.nconex, d.conexion);
+    t.PonerTexto(a.idcurso, g(5));
+    t.PonerTexto(a.idgrup, d.id_grupo);
+    t.PonerTexto(a.idasig, d.id_materia);
+    t.PonerTexto(a.idprof, d.id_prof);
     return true;
 }
 
@@ -211,6 +187,7 @@ struct Pieza {
     dbf::RegistrosAparte registros;
     Informe notas;  // its omissions and warnings
     SesionesVistas vistas;
+    std::vector<Leida> leidas;
 };
 
 constexpr std::size_t kPorPieza = 1024;
@@ -227,15 +204,9 @@ void TransformarAsignaturas(ContextoExportacion& c)
     grupos.Abrir(c.directorio);
     materias.Abrir(c.directorio);
     profesores.Abrir(c.directorio);
-    const Referencias r{
-        {grupos.Tabla(), "IDGRUPO",
-         [](const dbf::Tabla& t) {
-             return Grupo{t.LeerTexto("ABREV"), t.LeerTexto("TURNO"), t.LeerTexto("NIVEL"),
-                          t.LeerTexto("CURSO"), t.LeerTexto("GRUPO"), t.LeerTexto("IDCURSO")};
-         }},
-        {materias.Tabla(), "IDASIG", [](const dbf::Tabla& t) { return Materia{t.LeerTexto("COD"), t.LeerTexto("CODTAREA")}; }},
-        {profesores.Tabla(), "IDPROF", [](const dbf::Tabla& t) { return t.LeerTexto("ABREV"); }},
-        CamposAsigt(tabla)};
+    const Referencias r{Referidos(grupos.Tabla(), "IDGRUPO", {"ABREV", "TURNO", "NIVEL", "CURSO", "GRUPO", "IDCURSO"}),
+                        Referidos(materias.Tabla(), "IDASIG", {"COD", "CODTAREA"}),
+                        Referidos(profesores.Tabla(), "IDPROF", {"ABREV"}), CamposAsigt(tabla)};
 
     const auto& elementos = c.documento.Seleccionar("/centro/asignaturas/dasignatura");
     tabla.Reservar(elementos.size());
@@ -243,21 +214,30 @@ void TransformarAsignaturas(ContextoExportacion& c)
     if (c.revision) {
         // A check notes what each element's record cuts as it is written: one by one.
         SesionesVistas vistas;
-        for (const auto& e : elementos)
-            if (Asignacion(c, r, vistas, e, tabla, c.informe)) {
+        Leida d;
+        for (const auto& e : elementos) {
+            Lectura l(c, e);
+            if (Leer(l, r, vistas, e, d) && Escribir(r, e, d, tabla, c.informe)) {
                 tabla.Grabar();
                 ++escritos;
             }
+        }
     } else {
         PorPiezas(
             (elementos.size() + kPorPieza - 1) / kPorPieza, std::thread::hardware_concurrency() > 1,
-            [&] { return Pieza{dbf::RegistrosAparte(tabla), {}, {}}; },
+            [&] { return Pieza{dbf::RegistrosAparte(tabla), {}, {}, std::vector<Leida>(kPorPieza)}; },
             [&](std::size_t i, Pieza& p) {
                 p.registros.Vaciar();
                 p.notas.omisiones.clear();
                 p.notas.avisos.clear();
-                for (const auto& e : elementos.subspan(i * kPorPieza, std::min(kPorPieza, elementos.size() - i * kPorPieza)))
-                    Asignacion(c, r, p.vistas, e, p.registros, p.notas);
+                const auto pieza = elementos.subspan(i * kPorPieza, std::min(kPorPieza, elementos.size() - i * kPorPieza));
+                // In an export the first problem throws: every element read is usable.
+                for (std::size_t k = 0; k < pieza.size(); ++k) {
+                    Lectura l(c, pieza[k]);
+                    Leer(l, r, p.vistas, pieza[k], p.leidas[k]);
+                }
+                for (std::size_t k = 0; k < pieza.size(); ++k)
+                    Escribir(r, pieza[k], p.leidas[k], p.registros, p.notas);
             },
             [&](Pieza& p) {
                 tabla.AnadirHechos(p.registros);
