@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: EUPL-1.2
 #include "exportar/referidos.h"
 
+#include "base/ascii.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -8,16 +10,35 @@
 namespace thn {
 namespace {
 
+// Short texts (identifiers have ten characters at most) are read as two
+// words, not byte by byte.
 std::uint64_t Dispersion(std::string_view s)
 {
-    std::uint64_t h = 0x9E3779B97F4A7C15u ^ s.size();
-    for (std::size_t i = 0; i < s.size(); i += 8) {
+    const auto palabra = [&](std::size_t desde) {
         std::uint64_t w = 0;
-        std::memcpy(&w, s.data() + i, std::min<std::size_t>(8, s.size() - i));
-        h = (h ^ w) * 0xBF58476D1CE4E5B9u;
-        h ^= h >> 29;
+        std::memcpy(&w, s.data() + desde, 8);
+        return w;
+    };
+    const std::size_t n = s.size();
+    std::uint64_t a = 0, b = 0;
+    if (n >= 8) {
+        a = palabra(0);
+        for (std::size_t i = 8; i + 8 < n; i += 8)
+            a = (a ^ palabra(i)) * 0x9FB21C651E98DF25u;
+        b = palabra(n - 8);
+    } else if (n >= 4) {
+        std::uint32_t x = 0, y = 0;
+        std::memcpy(&x, s.data(), 4);
+        std::memcpy(&y, s.data() + n - 4, 4);
+        a = x;
+        b = y;
+    } else if (n > 0) {
+        a = static_cast<unsigned char>(s[0]) | static_cast<std::uint64_t>(static_cast<unsigned char>(s[n / 2])) << 8
+            | static_cast<std::uint64_t>(static_cast<unsigned char>(s[n - 1])) << 16;
     }
-    return h;
+    std::uint64_t h = (a ^ 0x9E3779B97F4A7C15u) * 0xBF58476D1CE4E5B9u;
+    h = (h ^ (h >> 31) ^ b ^ (static_cast<std::uint64_t>(n) << 56)) * 0x94D049BB133111EBu;
+    return h ^ (h >> 29);
 }
 
 // Lengths take two bytes: a text of a table is never longer.
@@ -36,40 +57,51 @@ void PonerLargo(unsigned char* p, std::size_t largo)
 
 Referidos::Referidos(dbf::Tabla& t, const char* campo_id, const std::vector<const char*>& campos)
 {
-    std::vector<dbf::Columna> columnas{t.Campo(campo_id)};
-    for (const char* c : campos)
+    std::vector<const char*> nombres{campo_id};
+    nombres.insert(nombres.end(), campos.begin(), campos.end());
+    std::vector<dbf::Columna> columnas;
+    for (const char* c : nombres)
         columnas.push_back(t.Campo(c));
-    // Every record's texts first, so that each gets room for the longest.
     const std::size_t n = columnas.size();
-    std::vector<std::string> textos;
+    // Room for the longest text of each: a character field's width; for
+    // any other, a pass over the records measures it.
     std::vector<std::size_t> anchos(n, 0);
-    for (t.Primero(); !t.Fin(); t.Siguiente())
-        for (std::size_t k = 0; k < n; ++k) {
-            textos.push_back(t.LeerTexto(columnas[k]));
-            anchos[k] = std::max(anchos[k], textos.back().size());
-        }
+    bool medir = false;
+    const std::vector<dbf::DefinicionCampo> definiciones = t.Campos();
+    for (std::size_t k = 0; k < n; ++k) {
+        const auto d = std::find_if(definiciones.begin(), definiciones.end(),
+                                    [&](const dbf::DefinicionCampo& d) { return IgualesSinCasoAscii(d.nombre, nombres[k]); });
+        if (d != definiciones.end() && d->tipo == dbf::TipoCampo::Caracter)
+            anchos[k] = static_cast<std::size_t>(d->ancho);
+        else
+            medir = true;
+    }
+    for (t.Primero(); medir && !t.Fin(); t.Siguiente())
+        for (std::size_t k = 0; k < n; ++k)
+            anchos[k] = std::max(anchos[k], t.LeerTexto(columnas[k]).size());
     ancho_clave_ = anchos[0];
     ancho_ = 2 + ancho_clave_;
     for (std::size_t k = 1; k < n; ++k) {
         desp_.push_back(ancho_);
         ancho_ += 2 + anchos[k];
     }
-    const std::size_t registros = textos.size() / n;
     std::size_t ranuras = 8;
-    while (ranuras < 2 * registros)
+    while (ranuras < 2 * t.NumeroRegistros())
         ranuras *= 2;
     mascara_ = ranuras - 1;
-    ranuras_.assign(ranuras * ancho_, 0);
-    for (std::size_t r = 0; r < registros; ++r) {
-        const std::string* fila = &textos[r * n];
-        unsigned char* p = ranuras_.data() + Lugar(fila[0]) * ancho_;
+    // A large centre's identifiers take megabytes: in huge pages where the system has them.
+    ranuras_ = so::MemoriaEnCeros(ranuras * ancho_);
+    for (t.Primero(); !t.Fin(); t.Siguiente()) {
+        const std::string id = t.LeerTexto(columnas[0]);
+        unsigned char* p = ranuras_.data() + Lugar(id) * ancho_;
         if (Largo(p) != 0)
             continue;  // an earlier record has it
-        PonerLargo(p, fila[0].size() + 1);
-        std::memcpy(p + 2, fila[0].data(), fila[0].size());
+        PonerLargo(p, id.size() + 1);
+        std::memcpy(p + 2, id.data(), id.size());
         for (std::size_t k = 1; k < n; ++k) {
-            PonerLargo(p + desp_[k - 1], fila[k].size());
-            std::memcpy(p + desp_[k - 1] + 2, fila[k].data(), fila[k].size());
+            const std::string valor = t.LeerTexto(columnas[k]);
+            PonerLargo(p + desp_[k - 1], valor.size());
+            std::memcpy(p + desp_[k - 1] + 2, valor.data(), valor.size());
         }
     }
 }

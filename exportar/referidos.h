@@ -10,6 +10,7 @@
 // with Localizar, the first record of an identifier counts.
 
 #include "dbf/tabla.h"
+#include "so/memoria.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -51,7 +52,7 @@ private:
     std::vector<std::size_t> desp_;  // of each value's length byte
     std::size_t ancho_ = 0;
     std::size_t mascara_ = 0;
-    std::vector<unsigned char> ranuras_;
+    so::MemoriaEnCeros ranuras_{0};
 };
 
 }  // namespace thn

@@ -6,6 +6,7 @@
 // a virtual machine each fault is dear.
 
 #include <cstddef>
+#include <utility>
 
 namespace thn::so {
 
@@ -20,5 +21,29 @@ inline constexpr std::size_t kMemoriaGrande = std::size_t{256} << 10;
 void* ReservarMemoria(std::size_t bytes, std::size_t& obtenidos);
 // Gives back a block of ReservarMemoria, with the size it had.
 void LiberarMemoria(void* bloque, std::size_t obtenidos) noexcept;
+
+// A zero-filled block of `bytes` held for its lifetime: a large one from
+// ReservarMemoria, a small one from the heap. Throws std::bad_alloc.
+class MemoriaEnCeros {
+public:
+    explicit MemoriaEnCeros(std::size_t bytes);
+    ~MemoriaEnCeros();
+    MemoriaEnCeros(MemoriaEnCeros&& otra) noexcept
+        : datos_(std::exchange(otra.datos_, nullptr)), grandes_(std::exchange(otra.grandes_, 0))
+    {
+    }
+    MemoriaEnCeros& operator=(MemoriaEnCeros otra) noexcept
+    {
+        std::swap(datos_, otra.datos_);
+        std::swap(grandes_, otra.grandes_);
+        return *this;
+    }
+
+    unsigned char* data() const { return datos_; }
+
+private:
+    unsigned char* datos_ = nullptr;
+    std::size_t grandes_ = 0;  // the system block's size; 0 on the heap
+};
 
 }  // namespace thn::so
