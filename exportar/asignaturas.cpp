@@ -14,8 +14,6 @@
 #include "base/texto.h"
 
 #include <cfloat>
-#include <chrono>
-#include <cstdio>
 #include <cmath>
 #include <algorithm>
 #include <iterator>

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: EUPL-1.2
 #pragma once
 // Work cut into pieces, made on two threads and handed on in order on the
-// calling one. Pieces 0, 2, 4... are made here, 1, 3, 5... on a second
-// thread that runs at most two pieces ahead. Handing on, and all it touches
-// (files, the report), stays on this thread, in piece order, as with one
-// thread; so does the failure: the first in piece order is thrown, and
-// nothing after it is handed on. Without a second thread (none asked for,
-// or none can be started) every piece is made here.
+// calling one. A second thread makes pieces one after another, at most a few
+// ahead of the hand-over; this thread hands each on when it is ready, and
+// makes the next piece itself while it would otherwise wait. Handing on, and
+// all it touches (files, the report), stays on this thread, in piece order,
+// as with one thread; so does the failure: the first in piece order is
+// thrown, and nothing after it is handed on. Without a second thread (none
+// asked for, or none can be started) every piece is made here.
 
 #include <array>
 #include <condition_variable>
@@ -25,12 +26,16 @@ template <class Crear, class Hacer, class Entregar>
 void PorPiezas(std::size_t piezas, bool dos_hilos, Crear crear, Hacer hacer, Entregar entregar)
 {
     using Pieza = decltype(crear());
+    static constexpr std::size_t kRanuras = 4;  // pieces made and not yet handed on, at most
     struct Relevo {
         std::mutex m;
         std::condition_variable cambio;
-        std::array<std::optional<Pieza>, 2> hechas;  // the second thread's, alternately
-        std::array<bool, 2> listas{};
-        std::array<std::exception_ptr, 2> fallos;
+        std::array<std::optional<Pieza>, kRanuras> ranuras;  // piece i in ranuras[i % kRanuras]
+        std::array<bool, kRanuras> hechas{};
+        std::array<std::exception_ptr, kRanuras> fallos;
+        std::size_t siguiente = 0;   // the next piece to make
+        std::size_t entregadas = 0;  // pieces handed on
+        std::size_t piezas = 0;
         bool parar = false;
         std::thread hilo;
 
@@ -47,64 +52,65 @@ void PorPiezas(std::size_t piezas, bool dos_hilos, Crear crear, Hacer hacer, Ent
             hilo.join();
         }
 
-        void Trabajar(std::size_t piezas, Hacer& hacer)
+        // With the lock held: a piece may be taken when its slot is free.
+        bool HayQueHacer() const { return siguiente < piezas && siguiente < entregadas + kRanuras; }
+
+        // Makes piece `i`, taken with the lock, which it releases meanwhile;
+        // its failure is kept for the hand-over to throw in its turn.
+        void HacerPieza(std::unique_lock<std::mutex>& l, std::size_t i, Hacer& hacer)
         {
-            for (std::size_t j = 0; 2 * j + 1 < piezas; ++j) {
-                const std::size_t r = j % 2;
-                {
-                    std::unique_lock l(m);
-                    cambio.wait(l, [&] { return parar || !listas[r]; });
-                    if (parar)
-                        return;
-                }
-                std::exception_ptr fallo;
-                try {
-                    hacer(2 * j + 1, *hechas[r]);
-                } catch (...) {
-                    fallo = std::current_exception();
-                }
-                {
-                    std::lock_guard l(m);
-                    listas[r] = true;
-                    fallos[r] = fallo;
-                }
-                cambio.notify_all();
-                if (fallo)
+            l.unlock();
+            std::exception_ptr fallo;
+            try {
+                hacer(i, *ranuras[i % kRanuras]);
+            } catch (...) {
+                fallo = std::current_exception();
+            }
+            l.lock();
+            hechas[i % kRanuras] = true;
+            fallos[i % kRanuras] = fallo;
+            cambio.notify_all();
+        }
+
+        void Trabajar(Hacer& hacer)
+        {
+            std::unique_lock l(m);
+            for (;;) {
+                cambio.wait(l, [&] { return parar || siguiente >= piezas || HayQueHacer(); });
+                if (parar || siguiente >= piezas)
                     return;
+                HacerPieza(l, siguiente++, hacer);
             }
         }
     } relevo;
 
+    relevo.piezas = piezas;
+    for (auto& r : relevo.ranuras)
+        r.emplace(crear());
     if (dos_hilos && piezas > 1) {
-        relevo.hechas[0].emplace(crear());
-        relevo.hechas[1].emplace(crear());
         try {
-            relevo.hilo = std::thread([&] { relevo.Trabajar(piezas, hacer); });
+            relevo.hilo = std::thread([&] { relevo.Trabajar(hacer); });
         } catch (const std::system_error&) {
             // made here, as without a thread to spare
         }
     }
-    const bool relevada = relevo.hilo.joinable();
-    Pieza propia = crear();
-    for (std::size_t i = 0; i < piezas; ++i) {
-        if (!relevada || i % 2 == 0) {
-            hacer(i, propia);
-            entregar(propia);
-            continue;
+    std::unique_lock l(relevo.m);
+    while (relevo.entregadas < piezas) {
+        const std::size_t r = relevo.entregadas % kRanuras;
+        if (relevo.hechas[r]) {
+            if (relevo.fallos[r])
+                std::rethrow_exception(relevo.fallos[r]);
+            l.unlock();
+            entregar(*relevo.ranuras[r]);
+            l.lock();
+            relevo.hechas[r] = false;
+            ++relevo.entregadas;
+            relevo.cambio.notify_all();
+        } else if (relevo.HayQueHacer()) {
+            relevo.HacerPieza(l, relevo.siguiente++, hacer);
+        } else {
+            relevo.cambio.wait(l, [&] { return relevo.hechas[r] || relevo.HayQueHacer(); });
         }
-        const std::size_t r = (i / 2) % 2;
-        {
-            std::unique_lock l(relevo.m);
-            relevo.cambio.wait(l, [&] { return relevo.listas[r]; });
-        }
-        if (relevo.fallos[r])
-            std::rethrow_exception(relevo.fallos[r]);
-        entregar(*relevo.hechas[r]);
-        {
-            std::lock_guard l(relevo.m);
-            relevo.listas[r] = false;
-        }
-        relevo.cambio.notify_all();
     }
 }
 
