@@ -5,6 +5,7 @@
 #include "exportar/restauracion.h"
 #include "documento/entrada_ausente.h"
 #include "base/error.h"
+#include "trabajo/descripciones_previas.h"
 #include "trabajo/preparacion.h"
 #include "trabajo/sesion.h"
 #include "trabajo/tablas.h"
@@ -24,7 +25,11 @@ void Convertir(const std::filesystem::path& documento, const std::filesystem::pa
                RegistrosCodigos& registros, ComponentesTabla& componentes, ResultadoAccion& resultado,
                EstadoTablas& estado)
 {
+    // The tables the export may replace are described while the document is
+    // read, and closed before anyone asks whether they are in use.
+    DescripcionesPrevias previas(directorio);
     const CentroLeido doc = LeerCentro(documento);
+    previas.Esperar();
     Informe& informe = resultado.informe;
     AnotarFueraDeLugar(doc, informe);
     SesionTrabajo sesion(directorio, estado);
@@ -34,7 +39,7 @@ void Convertir(const std::filesystem::path& documento, const std::filesystem::pa
     ContextoExportacion c{doc, preparacion.Carpeta(), registros, componentes, informe};
     EjecutarConversiones(c);
     preparacion.Confirmar(tablas);
-    GuardarSustituidas(preparacion, "exportar", std::filesystem::absolute(documento).string(), resultado);
+    GuardarSustituidas(preparacion, "exportar", std::filesystem::absolute(documento).string(), resultado, &previas);
 }
 
 }  // namespace

@@ -94,10 +94,11 @@ std::vector<Recuento> RecuentosConjunto(const ConjuntoGuardado& conjunto)
 }
 
 void GuardarSustituidas(const Preparacion& preparacion, const std::string& accion, const std::string& documento,
-                        ResultadoAccion& resultado)
+                        ResultadoAccion& resultado, DescripcionesPrevias* previas)
 {
     try {
-        resultado.anteriores = GuardarConjunto(preparacion.CarpetaAbierta(), preparacion.Apartadas(), accion, documento);
+        resultado.anteriores =
+            GuardarConjunto(preparacion.CarpetaAbierta(), preparacion.Apartadas(), accion, documento, previas);
     } catch (const Error& e) {
         resultado.aviso_anteriores = e.what();
     }

@@ -16,8 +16,9 @@ namespace thn {
 
 // After a replacement: keeps the tables it set aside and says where in the
 // result, or why they could not be kept (which does not fail the action).
+// `previas`: their descriptions made ahead, if any.
 void GuardarSustituidas(const Preparacion& preparacion, const std::string& accion, const std::string& documento,
-                        ResultadoAccion& resultado);
+                        ResultadoAccion& resultado, DescripcionesPrevias* previas = nullptr);
 
 // The records of each table of a kept set, as its description gives them.
 std::vector<Recuento> RecuentosConjunto(const ConjuntoGuardado& conjunto);

@@ -65,6 +65,15 @@ bool BloqueadoPorOtro(const std::filesystem::path& ruta);
 
 // Size of an open file; ENODEV for something that is not a regular file.
 int Tamano(const Descriptor& d, std::uint64_t& tamano);
+// What tells one state of a file from another: which file it is (device and
+// inode, or volume and file index, kept when it is renamed), its size and
+// when it was last written.
+struct VersionFichero {
+    std::uint64_t dispositivo = 0, fichero = 0, tamano = 0;
+    std::int64_t escrito = 0;
+    bool operator==(const VersionFichero&) const = default;
+};
+int Version(const Descriptor& d, VersionFichero& v);
 // Reads up to `n` bytes at `desp`; `leidos` is 0 at the end of the file.
 int LeerEn(const Descriptor& d, char* destino, std::size_t n, std::uint64_t desp, std::size_t& leidos);
 // Writes all `n` bytes at `desp`.

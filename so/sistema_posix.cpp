@@ -141,6 +141,18 @@ int Tamano(const Descriptor& d, std::uint64_t& tamano)
     return 0;
 }
 
+int Version(const Descriptor& d, VersionFichero& v)
+{
+    struct stat st {};
+    if (::fstat(Fd(d), &st) != 0)
+        return Resultado(false);
+    v.dispositivo = static_cast<std::uint64_t>(st.st_dev);
+    v.fichero = static_cast<std::uint64_t>(st.st_ino);
+    v.tamano = static_cast<std::uint64_t>(st.st_size);
+    v.escrito = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return 0;
+}
+
 int LeerEn(const Descriptor& d, char* destino, std::size_t n, std::uint64_t desp, std::size_t& leidos)
 {
     for (;;) {

@@ -185,6 +185,19 @@ int Tamano(const Descriptor& d, std::uint64_t& tamano)
     return 0;
 }
 
+int Version(const Descriptor& d, VersionFichero& v)
+{
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(H(d), &info))
+        return Resultado(false);
+    v.dispositivo = info.dwVolumeSerialNumber;
+    v.fichero = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+    v.tamano = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    v.escrito = static_cast<std::int64_t>((static_cast<std::uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32)
+                                          | info.ftLastWriteTime.dwLowDateTime);
+    return 0;
+}
+
 int LeerEn(const Descriptor& d, char* destino, std::size_t n, std::uint64_t desp, std::size_t& leidos)
 {
     OVERLAPPED o = En(desp);

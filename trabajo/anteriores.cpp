@@ -5,6 +5,7 @@
 #include "base/crc32.h"
 #include "base/error.h"
 #include "so/plataforma.h"
+#include "trabajo/descripciones_previas.h"
 #include "trabajo/en_carpeta.h"
 #include "trabajo/tablas.h"
 
@@ -21,7 +22,6 @@ namespace {
 constexpr std::size_t kMaximoConjuntos = 3;
 constexpr const char* kDescripcionEnCurso = "descripcion.tmp";
 constexpr std::uint64_t kMaximoDescripcion = 1 << 16;
-constexpr std::uint64_t kMaximoFichero = std::uint64_t{1} << 31;
 
 std::string Hex(std::uint32_t n)
 {
@@ -30,29 +30,21 @@ std::string Hex(std::uint32_t n)
     return std::string(8 - (fin - texto), '0') + std::string(texto, fin);
 }
 
-// Size, checksum and, for a table, the record count its dBASE header
-// announces (for the listing) of the file `dentro` of `c`, read a block at
-// a time; named `nombre` in the description.
+// The description of the file `dentro` of `c`, named `nombre`: the one made
+// ahead when the file is still the one described then.
 int Describir(const so::Carpeta& c, const std::filesystem::path& dentro, const std::string& nombre,
-              FicheroGuardado& f)
+              DescripcionesPrevias* previas, FicheroGuardado& f)
 {
-    f = FicheroGuardado{nombre, 0, std::nullopt, 0};
-    Crc32 crc;
-    std::string cabecera;
-    const int error = RecorrerEnCarpeta(c, dentro, kMaximoFichero, [&](std::string_view bloque) {
-        if (cabecera.size() < 8)
-            cabecera.append(bloque.substr(0, 8 - cabecera.size()));
-        crc.Anadir(bloque);
-        f.tamano += bloque.size();
-    });
-    f.crc32 = crc.Valor();
-    if (TablaExportadaDe(nombre, false) && cabecera.size() == 8) {
-        std::uint32_t n = 0;
-        for (int i = 7; i >= 4; --i)
-            n = (n << 8) | static_cast<unsigned char>(cabecera[static_cast<std::size_t>(i)]);
-        f.registros = n;
-    }
-    return error;
+    so::Descriptor d;
+    if (const int error = so::AbrirEn(c, dentro, so::Apertura::Lectura, d))
+        return error;
+    so::VersionFichero v;
+    if (previas && so::Version(d, v) == 0)
+        if (auto previa = previas->De(nombre, v)) {
+            f = std::move(*previa);
+            return 0;
+        }
+    return DescribirFichero(d, nombre, f);
 }
 
 std::string Linea(std::string valor)
@@ -235,7 +227,7 @@ int BorrarConjunto(const so::Carpeta& anteriores, const std::string& nombre)
 
 fs::path GuardarConjunto(const so::Carpeta& preparacion,
                          const std::vector<std::pair<std::string, std::string>>& apartadas,
-                         const std::string& accion, const std::string& documento)
+                         const std::string& accion, const std::string& documento, DescripcionesPrevias* previas)
 {
     // Stale indexes alone are nothing to put back.
     if (std::none_of(apartadas.begin(), apartadas.end(),
@@ -259,7 +251,7 @@ fs::path GuardarConjunto(const so::Carpeta& preparacion,
     for (const auto& [dentro, fuera] : apartadas) {
         FicheroGuardado f;
         if (error == 0)
-            error = Describir(preparacion, dentro, fuera, f);
+            error = Describir(preparacion, dentro, fuera, previas, f);
         if (error == 0)
             error = so::RenombrarEn(preparacion, dentro, conjunto, fuera);
         c.ficheros.push_back(std::move(f));
@@ -328,7 +320,7 @@ ConjuntoGuardado ComprobarConjunto(const so::Carpeta& anteriores, const std::str
     for (const FicheroGuardado& f : conjunto.ficheros) {
         const fs::path ruta = conjunto.carpeta / f.nombre;
         std::string contenido;
-        if (const int e = LeerDeCarpeta(c, f.nombre, kMaximoFichero, contenido))
+        if (const int e = LeerDeCarpeta(c, f.nombre, kMaximoFicheroGuardado, contenido))
             throw Error(Formatear("No se puede leer el fichero guardado '%s': %s", {ruta.string(), so::Motivo(e)}));
         if (contenido.size() != f.tamano || Crc32De(contenido) != f.crc32)
             throw Error(Formatear("El fichero guardado '%s' no es el que se guardó (su tamaño o su suma de "

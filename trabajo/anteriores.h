@@ -22,6 +22,8 @@ namespace thn {
 
 inline constexpr const char* kCarpetaAnteriores = "anteriores";
 inline constexpr const char* kDescripcionConjunto = "descripcion.txt";
+// A kept file is never larger: nor is any table Horalia or this program writes.
+inline constexpr std::uint64_t kMaximoFicheroGuardado = std::uint64_t{1} << 31;
 
 struct FicheroGuardado {
     std::string nombre;                       // as it was in the working directory: "asignomt.dbf"
@@ -43,15 +45,19 @@ struct ConjuntoGuardado {
 // "2026-12-10_19-47-03", or with "_2", "_3"... when that second is taken.
 bool EsNombreConjunto(std::string_view nombre);
 
+class DescripcionesPrevias;
+
 // Moves the old files the replacement set aside in the staging folder
 // ({name there, name in the working directory}) into a new set, describes
-// it, and then leaves only the newest three. Returns the set's folder;
+// it (with the descriptions `previas` made ahead, when there are any), and
+// then leaves only the newest three. Returns the set's folder;
 // when no table was set aside (at most stale indexes), nothing is kept.
 // Throws Error when the set could not be kept whole; the replacement
 // stands either way.
 std::filesystem::path GuardarConjunto(const so::Carpeta& preparacion,
                                       const std::vector<std::pair<std::string, std::string>>& apartadas,
-                                      const std::string& accion, const std::string& documento);
+                                      const std::string& accion, const std::string& documento,
+                                      DescripcionesPrevias* previas = nullptr);
 
 // The newest set kept whole (its description in place), readable or not.
 std::optional<std::string> ConjuntoMasReciente(const so::Carpeta& anteriores);

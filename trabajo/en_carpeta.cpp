@@ -45,6 +45,14 @@ int RecorrerEnCarpeta(const so::Carpeta& c, const std::filesystem::path& nombre,
     so::Descriptor d;
     if (const int error = so::AbrirEn(c, nombre, so::Apertura::Lectura, d))
         return error;
+    return Recorrer(d, maximo, [&](std::string_view b) {
+        bloque(b);
+        return true;
+    });
+}
+
+int Recorrer(const so::Descriptor& d, std::uint64_t maximo, const std::function<bool(std::string_view)>& bloque)
+{
     std::uint64_t tamano = 0;
     if (const int error = so::Tamano(d, tamano))
         return error;
@@ -57,7 +65,8 @@ int RecorrerEnCarpeta(const so::Carpeta& c, const std::filesystem::path& nombre,
             return error;
         if (leidos == 0)
             return 0;
-        bloque(std::string_view(bufer.data(), leidos));
+        if (!bloque(std::string_view(bufer.data(), leidos)))
+            return ECANCELED;
         desp += leidos;
     }
 }

@@ -31,5 +31,8 @@ int LeerDeCarpeta(const so::Carpeta& c, const std::filesystem::path& nombre, std
 // reading, when it holds more than `maximo` bytes.
 int RecorrerEnCarpeta(const so::Carpeta& c, const std::filesystem::path& nombre, std::uint64_t maximo,
                       const std::function<void(std::string_view)>& bloque);
+// The same of an open file; `bloque` answers false to stop there, which
+// gives ECANCELED.
+int Recorrer(const so::Descriptor& d, std::uint64_t maximo, const std::function<bool(std::string_view)>& bloque);
 
 }  // namespace thn
