@@ -4,6 +4,7 @@
 #include "dbf/codificacion.h"
 #include "base/error.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -36,8 +37,11 @@ bool VersionConocida(unsigned char v)
 
 class Lector {
 public:
-    Lector(std::string_view datos, const std::string& tabla)
-        : d_(reinterpret_cast<const unsigned char*>(datos.data())), n_(datos.size())
+    Lector(std::string_view principio, std::uint64_t tamano, const std::string& tabla)
+        : d_(reinterpret_cast<const unsigned char*>(principio.data())),
+          // A file that shrank while it was read is what was read of it.
+          n_(principio.size() < std::min<std::uint64_t>(tamano, 65535) ? principio.size()
+                                                                       : static_cast<std::size_t>(tamano))
     {
         e_.tabla = tabla;
     }
@@ -66,6 +70,7 @@ public:
         if (e_.long_cabecera < base + 1)
             Mal(Formatear("la longitud de la cabecera (%s) es demasiado pequeña", {Num(e_.long_cabecera)}));
 
+
         // Descriptors run to the terminator 0x0D or to the header length;
         // records start at the header length whatever lies in between.
         std::size_t pos = base;
@@ -90,11 +95,9 @@ public:
         // whole ones left would pass a partial table off as the complete one.
         // Bytes after the last record (end mark, padding) are not records.
         const std::size_t presentes = (n_ - e_.long_cabecera) / e_.long_registro;
-        if (cuenta > presentes)
-            throw Error(Formatear("La tabla '%s' está incompleta: su cabecera anuncia %s registros y el fichero solo contiene %s",
-                                  {std::filesystem::path(e_.tabla).stem().string(), Num(cuenta), Num(presentes)}),
-                        e_.tabla);
         e_.registros = cuenta;
+        if (cuenta > presentes)
+            Incompleta(e_, presentes);
         return std::move(e_);
     }
 
@@ -213,7 +216,7 @@ private:
     }
 
     const unsigned char* d_;
-    std::size_t n_;
+    std::size_t n_;  // the file's size; its first bytes, up to 65,535, are at d_
     Estructura e_;
 };
 
@@ -241,9 +244,16 @@ const Campo* Estructura::Buscar(std::string_view nombre) const
     return &campos[it->second];
 }
 
-Estructura LeerEstructura(std::string_view datos, const std::string& tabla)
+void Incompleta(const Estructura& e, std::size_t presentes)
 {
-    return Lector(datos, tabla).Leer();
+    throw Error(Formatear("La tabla '%s' está incompleta: su cabecera anuncia %s registros y el fichero solo contiene %s",
+                          {std::filesystem::path(e.tabla).stem().string(), Num(e.registros), Num(presentes)}),
+                e.tabla);
+}
+
+Estructura LeerEstructura(std::string_view principio, std::uint64_t tamano, const std::string& tabla)
+{
+    return Lector(principio, tamano, tabla).Leer();
 }
 
 }  // namespace thn::dbf::detalle

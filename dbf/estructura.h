@@ -66,7 +66,11 @@ struct Estructura {
 
 // Reads and checks the header of a whole table file `datos`; throws
 // thn::Error naming `tabla` when the file is not a sound dBASE table.
-Estructura LeerEstructura(std::string_view datos, const std::string& tabla);
+// `principio`: the file's first bytes, its whole header at the least;
+// `tamano`: the file's size, which must hold the records the header announces.
+Estructura LeerEstructura(std::string_view principio, std::uint64_t tamano, const std::string& tabla);
+// The records its header announces are not all in the file: only `presentes`.
+[[noreturn]] void Incompleta(const Estructura& e, std::size_t presentes);
 
 std::string Mayusculas(std::string_view s);
 

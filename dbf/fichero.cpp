@@ -49,18 +49,26 @@ TablaAbierta AbrirTabla(const std::filesystem::path& ruta, const std::string& ta
     if (const int e3 = so::Bloquear(t.fichero, exclusivo))
         FalloDeBloqueo(e3, tabla);
 
-    t.datos.resize(static_cast<std::size_t>(tamano));
-    std::size_t leidos = 0;
-    while (leidos < t.datos.size()) {
-        std::size_t n = 0;
-        if (const int e4 = so::LeerEn(t.fichero, t.datos.data() + leidos, t.datos.size() - leidos, leidos, n))
-            throw Error(Formatear("No se puede leer la tabla '%s': %s", {tabla, ErrorSistema(e4)}));
-        if (n == 0)
-            break;  // shrank meanwhile: what was read is the table
-        leidos += n;
-    }
-    t.datos.resize(leidos);
+    t.tamano = tamano;
+    // A header is at most 65,535 bytes long, and no longer than the file.
+    t.principio.resize(static_cast<std::size_t>(std::min<std::uint64_t>(tamano, 65535)));
+    t.principio.resize(LeerEn(t.fichero, t.principio.data(), t.principio.size(), 0, tabla));
     return t;
+}
+
+std::size_t LeerEn(const so::Descriptor& d, char* destino, std::size_t n, std::uint64_t desp,
+                   const std::string& tabla)
+{
+    std::size_t leidos = 0;
+    while (leidos < n) {
+        std::size_t r = 0;
+        if (const int e = so::LeerEn(d, destino + leidos, n - leidos, desp + leidos, r))
+            throw Error(Formatear("No se puede leer la tabla '%s': %s", {tabla, ErrorSistema(e)}));
+        if (r == 0)
+            break;  // shrank meanwhile
+        leidos += r;
+    }
+    return leidos;
 }
 
 void EscribirEn(const so::Descriptor& d, const char* datos, std::size_t n, std::uint64_t desp,

@@ -16,12 +16,17 @@ namespace thn::dbf::detalle {
 struct TablaAbierta {
     so::Descriptor fichero;
     bool solo_lectura = false;  // shared access, or a file we may not write
-    std::string datos;          // the whole file
+    std::uint64_t tamano = 0;   // the file's
+    std::string principio;      // its first bytes: the whole header, whatever its length
 };
 
 // Opens `ruta` (named `tabla` in messages), locks it (exclusively or shared)
-// and reads it whole.
+// and reads its first bytes.
 TablaAbierta AbrirTabla(const std::filesystem::path& ruta, const std::string& tabla, bool exclusivo);
+
+// Up to `n` bytes at `desp` into `destino`: fewer only where the file ends.
+std::size_t LeerEn(const so::Descriptor& d, char* destino, std::size_t n, std::uint64_t desp,
+                   const std::string& tabla);
 
 // All `n` bytes at `desp`, or thn::Error naming `tabla`.
 void EscribirEn(const so::Descriptor& d, const char* datos, std::size_t n, std::uint64_t desp,

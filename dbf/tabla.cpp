@@ -87,22 +87,24 @@ struct Tabla::Impl {
     {
         const std::string tabla = ruta.string();
         TablaAbierta t = AbrirTabla(ruta, tabla, acceso != Acceso::Compartido);
-        e = LeerEstructura(t.datos, tabla);
+        e = LeerEstructura(t.principio, t.tamano, tabla);
         fichero = std::move(t.fichero);
         solo_lectura = t.solo_lectura;
         total = escritos = e.registros;
-        cabecera.assign(t.datos, 0, e.long_cabecera);
-        // The file's buffer becomes the records': a large table is not held twice.
-        registros = std::move(t.datos);
-        registros.resize(e.long_cabecera + total * e.long_registro);
-        registros.erase(0, e.long_cabecera);
-        for (std::size_t i = 0; i < total; ++i)
-            vivos += Vivo(i) ? 1 : 0;
-        actual = SiguienteVivo(0);
+        cabecera.assign(t.principio, 0, e.long_cabecera);
         if (solo_anadir) {
-            std::string().swap(registros);
+            // Nothing posted is kept: the records are only counted, a block at a time.
+            ContarVivos();
             primero = total;
             actual = kFin;
+        } else {
+            registros.resize(total * e.long_registro);
+            const std::size_t leidos = LeerEn(fichero, registros.data(), registros.size(), e.long_cabecera, tabla);
+            if (leidos < registros.size())  // shrank meanwhile
+                Incompleta(e, leidos / e.long_registro);
+            for (std::size_t i = 0; i < total; ++i)
+                vivos += Vivo(i) ? 1 : 0;
+            actual = SiguienteVivo(0);
         }
         indices.resize(e.campos.size());
         en_blanco = RegistroEnBlanco(e);
@@ -110,6 +112,21 @@ struct Tabla::Impl {
     }
 
     const std::string& Nombre() const { return e.tabla; }
+
+    void ContarVivos()
+    {
+        const std::size_t rl = e.long_registro;
+        std::string bloque(std::max<std::size_t>(kBloque / rl, 1) * rl, '\0');
+        for (std::size_t i = 0; i < total;) {
+            const std::size_t n = std::min(total - i, bloque.size() / rl);
+            const std::size_t leidos = LeerEn(fichero, bloque.data(), n * rl, e.long_cabecera + i * rl, Nombre());
+            if (leidos < n * rl)  // shrank meanwhile
+                Incompleta(e, i + leidos / rl);
+            for (std::size_t k = 0; k < n; ++k)
+                vivos += bloque[k * rl] != '*' ? 1 : 0;
+            i += n;
+        }
+    }
 
     const unsigned char* Registro(std::size_t i) const
     {
