@@ -196,6 +196,12 @@ struct Tabla::Impl {
     {
         if (escritos == total && !(cerrar && sin_marca))
             return;
+        VolcarDe(registros.data() + (escritos - primero) * e.long_registro, cerrar);
+    }
+
+    // The same, with the records not yet in the file at `datos`.
+    void VolcarDe(const char* datos, bool cerrar)
+    {
         const std::size_t rl = e.long_registro, hl = e.long_cabecera;
         const std::size_t fin_datos = hl + total * rl;
         const std::string anterior = cabecera;
@@ -207,8 +213,7 @@ struct Tabla::Impl {
         // one that hides records the file holds.
         try {
             EscribirEn(fichero, cabecera.data(), cabecera.size(), 0, Nombre());
-            EscribirEn(fichero, registros.data() + (escritos - primero) * rl, (total - escritos) * rl,
-                       hl + escritos * rl, Nombre());
+            EscribirEn(fichero, datos, (total - escritos) * rl, hl + escritos * rl, Nombre());
             if (cerrar) {
                 EscribirEn(fichero, "\x1A", 1, fin_datos, Nombre());
                 // Whatever followed the records before (a partial record, junk) goes.
@@ -409,8 +414,8 @@ void Tabla::AnadirHechos(const RegistrosAparte& hechos)
         }
         return;
     }
-    // Appending only, nothing to number or index: whole runs of records go
-    // in at once, each run ending where Grabar would have written a block.
+    // Appending only, nothing to number or index: the records go to the
+    // file from where they were made, after any posted before them.
     t.ComprobarAbierta();
     if (t.editando) {
         t.registros.resize((t.total - t.primero) * rl);
@@ -418,16 +423,21 @@ void Tabla::AnadirHechos(const RegistrosAparte& hechos)
     }
     if (n > 0xFFFFFFFFu - t.total)
         throw Error(Formatear("La tabla '%s' no admite más registros", {t.Nombre()}));
-    for (std::size_t i = 0; i < n;) {
-        const std::size_t hay = (t.total - t.primero) * rl;
-        const std::size_t hasta_bloque = hay < Impl::kBloque ? (Impl::kBloque - hay + rl - 1) / rl : 1;
-        const std::size_t k = std::min(n - i, std::max<std::size_t>(hasta_bloque, 1));
-        t.registros.append(hechos.registros_, i * rl, k * rl);
-        t.total += k;
-        t.vivos += k;
-        i += k;
-        t.VolcarBloque();
+    if (n == 0)
+        return;
+    t.Volcar(false);
+    t.registros.clear();
+    t.primero = t.total;
+    const std::size_t antes = t.total;
+    t.total += n;
+    try {
+        t.VolcarDe(hechos.registros_.data(), false);
+    } catch (...) {
+        t.total = t.primero = antes;  // none of them is posted
+        throw;
     }
+    t.vivos += n;
+    t.primero = t.total;
 }
 
 void Tabla::Reservar(std::size_t registros)
