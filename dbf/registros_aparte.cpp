@@ -8,7 +8,14 @@ namespace thn::dbf {
 
 using detalle::Clase;
 
-RegistrosAparte::RegistrosAparte(const Tabla& t) : molde_(t.Molde()) {}
+RegistrosAparte::RegistrosAparte(const Tabla& t)
+    : molde_(t.Molde()), tabla_(molde_->tabla), largo_(molde_->e.long_registro)
+{
+    for (const detalle::Campo& c : molde_->e.campos)
+        caracteres_.push_back(c.clase == Clase::Texto && c.bit_nulo < 0
+                                  ? Caracteres{static_cast<std::uint16_t>(c.desp), static_cast<std::uint16_t>(c.ancho)}
+                                  : Caracteres{});
+}
 RegistrosAparte::~RegistrosAparte() = default;
 RegistrosAparte::RegistrosAparte(RegistrosAparte&&) noexcept = default;
 RegistrosAparte& RegistrosAparte::operator=(RegistrosAparte&&) noexcept = default;
@@ -30,14 +37,11 @@ unsigned char* RegistrosAparte::Ultimo(Columna campo, const detalle::Campo*& c)
     return reinterpret_cast<unsigned char*>(registros_.data()) + registros_.size() - e.long_registro;
 }
 
-void RegistrosAparte::PonerTexto(Columna campo, std::string_view ansi)
+void RegistrosAparte::PonerTextoEnCampo(Columna campo, std::string_view ansi)
 {
     const detalle::Campo* c = nullptr;
     unsigned char* r = Ultimo(campo, c);
-    if (c->clase == Clase::Texto && c->bit_nulo < 0)
-        detalle::EscribirCaracteres(*c, r, ansi);
-    else
-        detalle::EscribirTexto(molde_->e, *c, r, ansi);
+    detalle::EscribirTexto(molde_->e, *c, r, ansi);
 }
 
 void RegistrosAparte::PonerFlotante(Columna campo, double valor)

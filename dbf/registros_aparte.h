@@ -8,10 +8,14 @@
 
 #include "dbf/tabla.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace thn::dbf {
 namespace detalle {
@@ -29,7 +33,22 @@ public:
     // A blank record after the others (every field null/blank); the Poner
     // calls fill the last one, as the table's own do.
     void Anadir();
-    void PonerTexto(Columna campo, std::string_view ansi);
+    void PonerTexto(Columna campo, std::string_view ansi)
+    {
+        // A character field without a null flag, the most written, is
+        // filled here: cut to its width, blanks after.
+        if (campo.tabla_ == tabla_ && campo.indice_ < caracteres_.size() && !registros_.empty()) {
+            const Caracteres c = caracteres_[campo.indice_];
+            if (c.ancho != 0) {
+                char* p = registros_.data() + registros_.size() - largo_ + c.desp;
+                const std::size_t n = std::min<std::size_t>(ansi.size(), c.ancho);
+                std::memcpy(p, ansi.data(), n);
+                std::memset(p + n, ' ', c.ancho - n);
+                return;
+            }
+        }
+        PonerTextoEnCampo(campo, ansi);
+    }
     void PonerFlotante(Columna campo, double valor);
 
     std::size_t Cuantos() const;
@@ -39,8 +58,18 @@ public:
 private:
     friend class Tabla;
     unsigned char* Ultimo(Columna campo, const detalle::Campo*& c);
+    void PonerTextoEnCampo(Columna campo, std::string_view ansi);
+
+    // Per field: where a character field without a null flag lies in the
+    // record; width 0 for any other.
+    struct Caracteres {
+        std::uint16_t desp = 0, ancho = 0;
+    };
 
     std::shared_ptr<const detalle::Molde> molde_;
+    const void* tabla_ = nullptr;
+    std::size_t largo_ = 0;
+    std::vector<Caracteres> caracteres_;
     std::string registros_;
 };
 
