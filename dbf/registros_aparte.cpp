@@ -20,7 +20,11 @@ RegistrosAparte::~RegistrosAparte() = default;
 RegistrosAparte::RegistrosAparte(RegistrosAparte&&) noexcept = default;
 RegistrosAparte& RegistrosAparte::operator=(RegistrosAparte&&) noexcept = default;
 
-void RegistrosAparte::Anadir() { registros_.append(molde_->en_blanco); }
+void RegistrosAparte::Anadir()
+{
+    registros_.append(molde_->en_blanco);
+    escritos_ = 0;
+}
 
 std::size_t RegistrosAparte::Cuantos() const { return registros_.size() / molde_->e.long_registro; }
 
@@ -39,6 +43,8 @@ unsigned char* RegistrosAparte::Ultimo(Columna campo, const detalle::Campo*& c)
 
 void RegistrosAparte::PonerTextoEnCampo(Columna campo, std::string_view ansi)
 {
+    if (campo.indice_ < 64)
+        escritos_ |= std::uint64_t{1} << campo.indice_;
     const detalle::Campo* c = nullptr;
     unsigned char* r = Ultimo(campo, c);
     detalle::EscribirTexto(molde_->e, *c, r, ansi);
@@ -46,6 +52,8 @@ void RegistrosAparte::PonerTextoEnCampo(Columna campo, std::string_view ansi)
 
 void RegistrosAparte::PonerFlotante(Columna campo, double valor)
 {
+    if (campo.indice_ < 64)
+        escritos_ |= std::uint64_t{1} << campo.indice_;
     const detalle::Campo* c = nullptr;
     unsigned char* r = Ultimo(campo, c);
     detalle::EscribirFlotante(molde_->e, *c, r, valor);

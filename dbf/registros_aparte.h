@@ -43,7 +43,11 @@ public:
                 char* p = registros_.data() + registros_.size() - largo_ + c.desp;
                 const std::size_t n = std::min<std::size_t>(ansi.size(), c.ancho);
                 std::memcpy(p, ansi.data(), n);
-                std::memset(p + n, ' ', c.ancho - n);
+                // A field not yet written in this record is still blank.
+                const std::uint64_t bit = campo.indice_ < 64 ? std::uint64_t{1} << campo.indice_ : 0;
+                if ((escritos_ & bit) != 0 || bit == 0)
+                    std::memset(p + n, ' ', c.ancho - n);
+                escritos_ |= bit;
                 return;
             }
         }
@@ -71,6 +75,7 @@ private:
     std::size_t largo_ = 0;
     std::vector<Caracteres> caracteres_;
     std::string registros_;
+    std::uint64_t escritos_ = 0;  // of the first 64 fields, those written in the last record
 };
 
 }  // namespace thn::dbf

@@ -39,6 +39,7 @@ void Escribir(const std::filesystem::path& ruta, Acceso acceso, bool aparte = fa
                         {"ESTAREA", TipoCampo::Logico}});
     const auto registro = [](auto& t, const auto& campos, int i) {
         t.Anadir();
+        t.PonerTexto(campos[0], "SOBRESCRITO");  // a shorter text over it leaves blanks after
         t.PonerTexto(campos[0], Clave(i));
         t.PonerTexto(campos[1], std::to_string(i % 5 + 1));
         t.PonerFlotante(campos[2], i / 4.0);
