@@ -8,14 +8,14 @@
 #include "exportar/referidos.h"
 
 #include "base/error.h"
-#include "dbf/registros_aparte.h"
 #include "base/numeros.h"
-#include "trabajo/tablas.h"
 #include "base/texto.h"
+#include "dbf/registros_aparte.h"
+#include "trabajo/tablas.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <algorithm>
 #include <iterator>
 #include <thread>
 #include <unordered_map>
@@ -107,22 +107,18 @@ struct Referencias {
     CamposAsigt a;
 };
 
-// An assignment's values as the document gives them: read first, for a
-// whole piece, so that its look-ups are announced before any is needed.
+// An assignment's values as the document gives them.
 struct Leida {
     std::string id_grupo, id_materia, id_prof, conexion;
     Sesiones sesiones;
 };
 
 // Reads `e` into `d`; false when it is left out for a problem noted (in a check).
-bool Leer(Lectura& l, const Referencias& r, SesionesVistas& vistas, const ElementoLeido& e, Leida& d)
+bool Leer(Lectura& l, SesionesVistas& vistas, const ElementoLeido& e, Leida& d)
 {
     d.id_grupo = l.Ansi("cgrupo");
-    r.grupos.Anticipar(d.id_grupo);
     d.id_materia = l.Ansi("casig");
-    r.materias.Anticipar(d.id_materia);
     d.id_prof = l.Ansi("cprofe");
-    r.profesores.Anticipar(d.id_prof);
     d.conexion = l.Ansi("conexion");
     const std::string texto_horas = l.Ansi("nhoras");
     l.Intentar("nhoras", "flotante_no_valido", [&] { d.sesiones = vistas.De(texto_horas, e); });
@@ -185,7 +181,6 @@ struct Pieza {
     dbf::RegistrosAparte registros;
     Informe notas;  // its omissions and warnings
     SesionesVistas vistas;
-    std::vector<Leida> leidas;
 };
 
 constexpr std::size_t kPorPieza = 1024;
@@ -215,7 +210,7 @@ void TransformarAsignaturas(ContextoExportacion& c)
         Leida d;
         for (const auto& e : elementos) {
             Lectura l(c, e);
-            if (Leer(l, r, vistas, e, d) && Escribir(r, e, d, tabla, c.informe)) {
+            if (Leer(l, vistas, e, d) && Escribir(r, e, d, tabla, c.informe)) {
                 tabla.Grabar();
                 ++escritos;
             }
@@ -223,19 +218,19 @@ void TransformarAsignaturas(ContextoExportacion& c)
     } else {
         PorPiezas(
             (elementos.size() + kPorPieza - 1) / kPorPieza, std::thread::hardware_concurrency() > 1,
-            [&] { return Pieza{dbf::RegistrosAparte(tabla), {}, {}, std::vector<Leida>(kPorPieza)}; },
+            [&] { return Pieza{dbf::RegistrosAparte(tabla), {}, {}}; },
             [&](std::size_t i, Pieza& p) {
                 p.registros.Vaciar();
                 p.notas.omisiones.clear();
                 p.notas.avisos.clear();
                 const auto pieza = elementos.subspan(i * kPorPieza, std::min(kPorPieza, elementos.size() - i * kPorPieza));
-                // In an export the first problem throws: every element read is usable.
-                for (std::size_t k = 0; k < pieza.size(); ++k) {
-                    Lectura l(c, pieza[k]);
-                    Leer(l, r, p.vistas, pieza[k], p.leidas[k]);
+                Leida d;
+                for (const auto& e : pieza) {
+                    Lectura l(c, e);
+                    // In an export a problem of the document throws: what is read is usable.
+                    Leer(l, p.vistas, e, d);
+                    Escribir(r, e, d, p.registros, p.notas);
                 }
-                for (std::size_t k = 0; k < pieza.size(); ++k)
-                    Escribir(r, pieza[k], p.leidas[k], p.registros, p.notas);
             },
             [&](Pieza& p) {
                 tabla.AnadirHechos(p.registros);

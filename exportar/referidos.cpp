@@ -124,15 +124,6 @@ const unsigned char* Referidos::Buscar(std::string_view id) const
     return Largo(p) == 0 ? nullptr : p;
 }
 
-void Referidos::Anticipar(std::string_view id) const
-{
-    if (id.size() > ancho_clave_)
-        return;
-    const unsigned char* p = Ranura(Dispersion(id) & mascara_);
-    __builtin_prefetch(p);
-    __builtin_prefetch(p + ancho_ - 1);
-}
-
 std::string_view Referidos::Fila::operator[](std::size_t k) const
 {
     const unsigned char* p = p_ + r_.desp_[k];

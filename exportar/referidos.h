@@ -3,11 +3,9 @@
 // Values of a table written earlier in the export, by identifier: what an
 // assignment takes from its group, subject and teacher. One flat array holds
 // each identifier with its values beside it, so that a look-up touches one
-// place in memory; and a look-up can be announced ahead (Anticipar), so that
-// a piece of assignments waits for memory once, not once per assignment:
-// a large centre's tables do not fit in the processor's caches. Read only
-// once made, it is shared by the threads that convert the assignments. As
-// with Localizar, the first record of an identifier counts.
+// place in memory: a large centre's tables do not fit in the processor's
+// caches. Read only once made, it is shared by the threads that convert the
+// assignments. As with Localizar, the first record of an identifier counts.
 
 #include "dbf/tabla.h"
 #include "so/memoria.h"
@@ -39,8 +37,6 @@ public:
     // Null when no record has `id`.
     const unsigned char* Buscar(std::string_view id) const;
     Fila Valores(const unsigned char* encontrado) const { return Fila(*this, encontrado); }
-    // Brings the place of `id` towards the processor, for a Buscar soon after.
-    void Anticipar(std::string_view id) const;
 
 private:
     std::size_t Lugar(std::string_view id) const;
