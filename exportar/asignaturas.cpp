@@ -109,17 +109,19 @@ struct Referencias {
 
 // An assignment's values as the document gives them.
 struct Leida {
-    std::string id_grupo, id_materia, id_prof, conexion;
+    // The document's texts, or conversions kept below.
+    std::string_view id_grupo, id_materia, id_prof, conexion;
+    std::string almacen[4];
     Sesiones sesiones;
 };
 
 // Reads `e` into `d`; false when it is left out for a problem noted (in a check).
 bool Leer(Lectura& l, SesionesVistas& vistas, const ElementoLeido& e, Leida& d)
 {
-    d.id_grupo = l.Ansi("cgrupo");
-    d.id_materia = l.Ansi("casig");
-    d.id_prof = l.Ansi("cprofe");
-    d.conexion = l.Ansi("conexion");
+    d.id_grupo = l.AnsiEn("cgrupo", d.almacen[0]);
+    d.id_materia = l.AnsiEn("casig", d.almacen[1]);
+    d.id_prof = l.AnsiEn("cprofe", d.almacen[2]);
+    d.conexion = l.AnsiEn("conexion", d.almacen[3]);
     const std::string texto_horas = l.Ansi("nhoras");
     l.Intentar("nhoras", "flotante_no_valido", [&] { d.sesiones = vistas.De(texto_horas, e); });
     return l.Utilizable();

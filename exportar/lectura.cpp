@@ -40,18 +40,26 @@ std::string Lectura::Texto(const char* atributo)
 
 std::string Lectura::Ansi(const char* atributo)
 {
+    std::string almacen;
+    const std::string_view ansi = AnsiEn(atributo, almacen);
+    return ansi.data() == almacen.data() ? std::move(almacen) : std::string(ansi);
+}
+
+std::string_view Lectura::AnsiEn(const char* atributo, std::string& almacen)
+{
     const std::string_view texto = Valor(atributo);
     // Most values are ASCII, which the code page holds as it is.
-    const bool ascii = std::all_of(texto.begin(), texto.end(), [](char ch) { return (ch & 0x80) == 0; });
-    std::string ansi = ascii ? std::string(texto) : AAnsi(texto);
+    if (std::all_of(texto.begin(), texto.end(), [](char ch) { return (ch & 0x80) == 0; }))
+        return texto;
+    almacen = AAnsi(texto);
     // The page writes '?' for what it cannot hold: more of them than the text
     // had. Counted only where there is one: most texts have none.
-    if (c_.revision && ansi.find('?') != std::string::npos
-        && std::count(ansi.begin(), ansi.end(), '?') != std::count(texto.begin(), texto.end(), '?'))
+    if (c_.revision && almacen.find('?') != std::string::npos
+        && std::count(almacen.begin(), almacen.end(), '?') != std::count(texto.begin(), texto.end(), '?'))
         Cambio("caracter_no_representable", "'" + std::string(texto) + "' (atributo " + atributo
                                                 + ") tiene caracteres que Windows-1252 no admite: se guarda '"
-                                                + DesdeAnsi(ansi) + "'");
-    return ansi;
+                                                + DesdeAnsi(almacen) + "'");
+    return almacen;
 }
 
 void Lectura::Cambio(const char* codigo, const std::string& motivo)

@@ -25,6 +25,10 @@ public:
     std::string Texto(const char* atributo);
     // The same in the tables' code page; a check notes the characters the page cannot hold.
     std::string Ansi(const char* atributo);
+    // The same without a copy: the document's own text when it is ASCII
+    // (valid while the document lives), otherwise its conversion, kept in
+    // `almacen`.
+    std::string_view AnsiEn(const char* atributo, std::string& almacen);
 
     // Runs `f`, which turns the attribute's value into what the record
     // needs; in a check its failure is noted with `codigo`. Nothing runs
