@@ -42,11 +42,13 @@ std::string JsonOmisiones(const std::vector<Omision>& lista)
         if (i)
             r += ",";
         const Omision& o = lista[i];
-        r += "{\"elemento\":" + JsonTexto(o.elemento) + ",\"posicion\":" + std::to_string(o.posicion)
-           + ",\"codigo\":" + JsonTexto(o.codigo) + ",\"donde\":" + JsonTexto(o.donde)
-           + ",\"motivo\":" + JsonTexto(o.motivo) + "}";
+        r.append("{\"elemento\":").append(JsonTexto(o.elemento)).append(",\"posicion\":");
+        r.append(std::to_string(o.posicion)).append(",\"codigo\":").append(JsonTexto(o.codigo));
+        r.append(",\"donde\":").append(JsonTexto(o.donde)).append(",\"motivo\":").append(JsonTexto(o.motivo));
+        r += '}';
     }
-    return r + "]";
+    r += ']';
+    return r;
 }
 
 namespace {
@@ -67,9 +69,12 @@ std::string JsonRecuentos(const std::vector<Recuento>& recuentos)
 
 std::string JsonInforme(const Informe& informe)
 {
+    // Megabytes for a large centre: appended, not copied through temporaries.
     std::string r = "\"recuentos\":" + JsonRecuentos(informe.recuentos);
-    r += ",\"omisiones\":" + JsonOmisiones(informe.omisiones);
-    r += ",\"avisos\":" + JsonOmisiones(informe.avisos);
+    r += ",\"omisiones\":";
+    r += JsonOmisiones(informe.omisiones);
+    r += ",\"avisos\":";
+    r += JsonOmisiones(informe.avisos);
     return r;
 }
 

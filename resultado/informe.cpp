@@ -3,23 +3,48 @@
 
 namespace thn {
 
-std::string TextoOmisiones(const std::string& titulo, const std::vector<Omision>& lista)
+namespace {
+
+// A large centre's report runs to megabytes: its lines go straight into one
+// string, sized once, not through a temporary each.
+std::size_t LargoOmisiones(const std::string& titulo, const std::vector<Omision>& lista)
+{
+    std::size_t n = titulo.size() + 32;
+    for (const auto& o : lista)
+        n += o.donde.size() + o.motivo.size() + 5;
+    return n;
+}
+
+void AnadirOmisiones(std::string& r, const std::string& titulo, const std::vector<Omision>& lista)
 {
     if (lista.empty())
-        return {};
-    std::string r = titulo + " (" + std::to_string(lista.size()) + "):\n";
+        return;
+    r.append(titulo).append(" (").append(std::to_string(lista.size())).append("):\n");
     for (const auto& o : lista)
-        r += "  " + o.donde + ": " + o.motivo + "\n";
+        r.append("  ").append(o.donde).append(": ").append(o.motivo).append("\n");
+}
+
+}  // namespace
+
+std::string TextoOmisiones(const std::string& titulo, const std::vector<Omision>& lista)
+{
+    std::string r;
+    r.reserve(LargoOmisiones(titulo, lista));
+    AnadirOmisiones(r, titulo, lista);
     return r;
 }
 
 std::string TextoInforme(const Informe& informe)
 {
+    const std::string omitidos = "Datos omitidos", sin_resultado = "Búsquedas sin resultado";
     std::string r;
+    r.reserve(64 * informe.recuentos.size() + LargoOmisiones(omitidos, informe.omisiones)
+              + LargoOmisiones(sin_resultado, informe.avisos));
     for (const auto& c : informe.recuentos)
-        r += c.tabla + ": " + std::to_string(c.registros) + (c.registros == 1 ? " registro\n" : " registros\n");
-    return r + TextoOmisiones("Datos omitidos", informe.omisiones)
-         + TextoOmisiones("Búsquedas sin resultado", informe.avisos);
+        r.append(c.tabla).append(": ").append(std::to_string(c.registros)).append(c.registros == 1 ? " registro\n" : " registros\n");
+    AnadirOmisiones(r, omitidos, informe.omisiones);
+    AnadirOmisiones(r, sin_resultado, informe.avisos);
+    return r;
 }
 
 std::string ResumenOmisiones(const Informe& informe)
