@@ -10,6 +10,18 @@
 namespace thn {
 namespace {
 
+// Every bit of `x` moves every bit of the result (MurmurHash3's finalizer):
+// the table takes the low bits, and identifiers often differ only in their
+// last character, which lands in a word's high bits.
+std::uint64_t Mezclar(std::uint64_t x)
+{
+    x ^= x >> 33;
+    x *= 0xFF51AFD7ED558CCDu;
+    x ^= x >> 33;
+    x *= 0xC4CEB9FE1A85EC53u;
+    return x ^ (x >> 33);
+}
+
 // Short texts (identifiers have ten characters at most) are read as two
 // words, not byte by byte.
 std::uint64_t Dispersion(std::string_view s)
@@ -24,7 +36,7 @@ std::uint64_t Dispersion(std::string_view s)
     if (n >= 8) {
         a = palabra(0);
         for (std::size_t i = 8; i + 8 < n; i += 8)
-            a = (a ^ palabra(i)) * 0x9FB21C651E98DF25u;
+            a = Mezclar(a ^ palabra(i));
         b = palabra(n - 8);
     } else if (n >= 4) {
         std::uint32_t x = 0, y = 0;
@@ -36,9 +48,7 @@ std::uint64_t Dispersion(std::string_view s)
         a = static_cast<unsigned char>(s[0]) | static_cast<std::uint64_t>(static_cast<unsigned char>(s[n / 2])) << 8
             | static_cast<std::uint64_t>(static_cast<unsigned char>(s[n - 1])) << 16;
     }
-    std::uint64_t h = (a ^ 0x9E3779B97F4A7C15u) * 0xBF58476D1CE4E5B9u;
-    h = (h ^ (h >> 31) ^ b ^ (static_cast<std::uint64_t>(n) << 56)) * 0x94D049BB133111EBu;
-    return h ^ (h >> 29);
+    return Mezclar(Mezclar(a ^ 0x9E3779B97F4A7C15u) ^ b ^ static_cast<std::uint64_t>(n) << 56);
 }
 
 // Lengths take two bytes: a text of a table is never longer.
