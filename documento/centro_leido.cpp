@@ -40,17 +40,21 @@ bool ElementoLeido::TieneAtributo(std::string_view nombre) const
 
 std::string_view ElementoLeido::Atributo(std::string_view nombre) const
 {
+    return AtributoEn(Lugar(*seccion_, nombre, Posicion()));
+}
+
+std::string_view ElementoLeido::AtributoEn(std::size_t k) const
+{
     const SeccionLeida& s = *seccion_;
     const std::size_t posicion = Posicion();
-    const std::size_t k = Lugar(s, nombre, posicion);
     const std::size_t i = (posicion - 1) * s.atributos.size() + k;
     const std::uint32_t fin = s.fines[i];
     if (fin & SeccionLeida::kAusente)
         throw Error(Formatear("Falta el atributo '%s' en el elemento %s número %s",
-                              {std::string(nombre), s.elemento, std::to_string(posicion)}));
+                              {s.atributos[k], s.elemento, std::to_string(posicion)}));
     if (fin & SeccionLeida::kDemasiadoLargo)
         throw Error(Formatear("El atributo '%s' del elemento %s número %s es demasiado largo al expandir sus entidades",
-                              {std::string(nombre), s.elemento, std::to_string(posicion)}));
+                              {s.atributos[k], s.elemento, std::to_string(posicion)}));
     const std::size_t desde = k == 0 ? 0 : (s.fines[i - 1] & SeccionLeida::kFin);
     return std::string_view(s.textos.data(), s.textos.size()).substr(inicio_ + desde, (fin & SeccionLeida::kFin) - desde);
 }
@@ -71,6 +75,18 @@ CentroLeido CentroLeido::Cargar(const std::filesystem::path& ruta, const std::ve
     }
     LectorCentro(centro).Leer(ruta);
     return centro;
+}
+
+std::size_t CentroLeido::Lugar(const std::string& ruta, std::string_view atributo) const
+{
+    for (const auto& s : secciones_)
+        if (s->ruta == ruta) {
+            const auto it = std::find(s->atributos.begin(), s->atributos.end(), atributo);
+            if (it == s->atributos.end())
+                throw Error(Formatear("El atributo '%s' de %s no se leyó del documento", {std::string(atributo), ruta}));
+            return static_cast<std::size_t>(it - s->atributos.begin());
+        }
+    throw Error(Formatear("La ruta '%s' no se leyó del documento", {ruta}));
 }
 
 std::span<const ElementoLeido> CentroLeido::Seleccionar(const std::string& ruta) const

@@ -32,6 +32,9 @@ public:
     bool TieneAtributo(std::string_view nombre) const;
     // Same text and errors as Elemento::Atributo; valid while the document lives.
     std::string_view Atributo(std::string_view nombre) const;
+    // The same by the attribute's place among those asked for
+    // (CentroLeido::Lugar), for a conversion that reads many elements.
+    std::string_view AtributoEn(std::size_t lugar) const;
 
 private:
     friend class LectorCentro;
@@ -84,6 +87,8 @@ public:
 
     // The elements of one of those paths, in document order.
     std::span<const ElementoLeido> Seleccionar(const std::string& ruta) const;
+    // The place of `atributo` among those kept for `ruta`.
+    std::size_t Lugar(const std::string& ruta, std::string_view atributo) const;
 
     // In document order, one entry per run of them under one container.
     const std::vector<FueraDeLugar>& ElementosFueraDeLugar() const { return fuera_de_lugar_; }

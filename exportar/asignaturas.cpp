@@ -115,13 +115,26 @@ struct Leida {
     Sesiones sesiones;
 };
 
+constexpr const char* kRuta = "/centro/asignaturas/dasignatura";
+
+// The places of the attributes read among those the document kept: found
+// once, not by name for every assignment.
+struct Lugares {
+    explicit Lugares(const CentroLeido& d)
+        : cgrupo(d.Lugar(kRuta, "cgrupo")), casig(d.Lugar(kRuta, "casig")), cprofe(d.Lugar(kRuta, "cprofe")),
+          conexion(d.Lugar(kRuta, "conexion"))
+    {
+    }
+    std::size_t cgrupo, casig, cprofe, conexion;
+};
+
 // Reads `e` into `d`; false when it is left out for a problem noted (in a check).
-bool Leer(Lectura& l, SesionesVistas& vistas, const ElementoLeido& e, Leida& d)
+bool Leer(Lectura& l, const Lugares& lugares, SesionesVistas& vistas, const ElementoLeido& e, Leida& d)
 {
-    d.id_grupo = l.AnsiEn("cgrupo", d.almacen[0]);
-    d.id_materia = l.AnsiEn("casig", d.almacen[1]);
-    d.id_prof = l.AnsiEn("cprofe", d.almacen[2]);
-    d.conexion = l.AnsiEn("conexion", d.almacen[3]);
+    d.id_grupo = l.AnsiEn("cgrupo", lugares.cgrupo, d.almacen[0]);
+    d.id_materia = l.AnsiEn("casig", lugares.casig, d.almacen[1]);
+    d.id_prof = l.AnsiEn("cprofe", lugares.cprofe, d.almacen[2]);
+    d.conexion = l.AnsiEn("conexion", lugares.conexion, d.almacen[3]);
     const std::string texto_horas = l.Ansi("nhoras");
     l.Intentar("nhoras", "flotante_no_valido", [&] { d.sesiones = vistas.De(texto_horas, e); });
     return l.Utilizable();
@@ -203,7 +216,8 @@ void TransformarAsignaturas(ContextoExportacion& c)
                         Referidos(materias.Tabla(), "IDASIG", {"COD", "CODTAREA"}),
                         Referidos(profesores.Tabla(), "IDPROF", {"ABREV"}), CamposAsigt(tabla)};
 
-    const auto& elementos = c.documento.Seleccionar("/centro/asignaturas/dasignatura");
+    const auto& elementos = c.documento.Seleccionar(kRuta);
+    const Lugares lugares(c.documento);
     tabla.Reservar(elementos.size());
     std::size_t escritos = 0;
     if (c.revision) {
@@ -212,7 +226,7 @@ void TransformarAsignaturas(ContextoExportacion& c)
         Leida d;
         for (const auto& e : elementos) {
             Lectura l(c, e);
-            if (Leer(l, vistas, e, d) && Escribir(r, e, d, tabla, c.informe)) {
+            if (Leer(l, lugares, vistas, e, d) && Escribir(r, e, d, tabla, c.informe)) {
                 tabla.Grabar();
                 ++escritos;
             }
@@ -230,7 +244,7 @@ void TransformarAsignaturas(ContextoExportacion& c)
                 for (const auto& e : pieza) {
                     Lectura l(c, e);
                     // In an export a problem of the document throws: what is read is usable.
-                    Leer(l, p.vistas, e, d);
+                    Leer(l, lugares, p.vistas, e, d);
                     Escribir(r, e, d, p.registros, p.notas);
                 }
             },

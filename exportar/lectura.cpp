@@ -21,12 +21,13 @@ Lectura::~Lectura()
         c_.revision->actual = nullptr;
 }
 
-std::string_view Lectura::Valor(const char* atributo)
+std::string_view Lectura::Valor(const char* atributo, std::size_t lugar)
 {
+    const auto leer = [&] { return lugar == kPorNombre ? e_.Atributo(atributo) : e_.AtributoEn(lugar); };
     if (!c_.revision)
-        return e_.Atributo(atributo);
+        return leer();
     try {
-        return e_.Atributo(atributo);
+        return leer();
     } catch (const Error& e) {
         Anotar(atributo, e_.TieneAtributo(atributo) ? "atributo_demasiado_largo" : "falta_atributo", e);
         return {};
@@ -47,7 +48,16 @@ std::string Lectura::Ansi(const char* atributo)
 
 std::string_view Lectura::AnsiEn(const char* atributo, std::string& almacen)
 {
-    const std::string_view texto = Valor(atributo);
+    return Convertida(atributo, Valor(atributo), almacen);
+}
+
+std::string_view Lectura::AnsiEn(const char* atributo, std::size_t lugar, std::string& almacen)
+{
+    return Convertida(atributo, Valor(atributo, lugar), almacen);
+}
+
+std::string_view Lectura::Convertida(const char* atributo, std::string_view texto, std::string& almacen)
+{
     // Most values are ASCII, which the code page holds as it is.
     if (std::all_of(texto.begin(), texto.end(), [](char ch) { return (ch & 0x80) == 0; }))
         return texto;

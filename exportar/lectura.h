@@ -29,6 +29,9 @@ public:
     // (valid while the document lives), otherwise its conversion, kept in
     // `almacen`.
     std::string_view AnsiEn(const char* atributo, std::string& almacen);
+    // The same found by its place among the attributes kept
+    // (CentroLeido::Lugar), named `atributo` in notes.
+    std::string_view AnsiEn(const char* atributo, std::size_t lugar, std::string& almacen);
 
     // Runs `f`, which turns the attribute's value into what the record
     // needs; in a check its failure is noted with `codigo`. Nothing runs
@@ -59,7 +62,9 @@ public:
 
 private:
     // The attribute's text, kept by the document; "" after a noted problem.
-    std::string_view Valor(const char* atributo);
+    std::string_view Valor(const char* atributo, std::size_t lugar = kPorNombre);
+    std::string_view Convertida(const char* atributo, std::string_view texto, std::string& almacen);
+    static constexpr std::size_t kPorNombre = static_cast<std::size_t>(-1);
     bool Fallido(const char* atributo) const;
     void Anotar(const char* atributo, const char* codigo, const Error& e);
 
