@@ -42,7 +42,8 @@ public:
             if (c.ancho != 0) {
                 char* p = registros_.data() + registros_.size() - largo_ + c.desp;
                 const std::size_t n = std::min<std::size_t>(ansi.size(), c.ancho);
-                std::memcpy(p, ansi.data(), n);
+                if (n != 0)  // an empty view may have no data at all
+                    std::memcpy(p, ansi.data(), n);
                 // A field not yet written in this record is still blank.
                 const std::uint64_t bit = campo.indice_ < 64 ? std::uint64_t{1} << campo.indice_ : 0;
                 if ((escritos_ & bit) != 0 || bit == 0)

@@ -70,7 +70,8 @@ inline void EscribirCaracteres(const Campo& c, unsigned char* r, std::string_vie
 {
     const auto ancho = static_cast<std::size_t>(c.ancho);
     const std::size_t n = std::min(ansi.size(), ancho);
-    std::memcpy(r + c.desp, ansi.data(), n);
+    if (n != 0)  // an empty view may have no data at all
+        std::memcpy(r + c.desp, ansi.data(), n);
     std::memset(r + c.desp + n, ' ', ancho - n);
 }
 void EscribirEntero(const Estructura& e, const Campo& c, unsigned char* r, std::int32_t v);

@@ -121,7 +121,7 @@ std::size_t Referidos::Lugar(std::string_view id) const
     for (std::size_t i = Dispersion(id) & mascara_;; i = (i + 1) & mascara_) {
         const unsigned char* p = Ranura(i);
         const std::size_t largo = Largo(p);
-        if (largo == 0 || (largo == id.size() + 1 && std::memcmp(p + 2, id.data(), id.size()) == 0))
+        if (largo == 0 || (largo == id.size() + 1 && (id.empty() || std::memcmp(p + 2, id.data(), id.size()) == 0)))
             return i;
     }
 }
